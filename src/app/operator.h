@@ -1,0 +1,23 @@
+#pragma once
+// What the conversion core needs from whoever is watching it: the window, the
+// command line or a test. Every text is Windows-1252, as the databases hold
+// it; a '\r' in a message is a line break.
+#include <string>
+
+namespace conversor {
+
+enum class BoxKind { Information, Warning, Error, Exclamation };
+
+class Operator {
+public:
+    virtual ~Operator() = default;
+    virtual void setStatus(const std::string& text) = 0;
+    virtual void setGauge(long long progress, long long maximum) = 0;
+    // Lets the front end serve pending events (repaint, input, the close box).
+    virtual void processEvents() = 0;
+    virtual void message(BoxKind kind, const std::string& caption, const std::string& text) = 0;
+    // Yes/No question, No being the default answer.
+    virtual bool confirm(const std::string& caption, const std::string& text) = 0;
+};
+
+}  // namespace conversor

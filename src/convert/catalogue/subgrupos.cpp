@@ -1,0 +1,10 @@
+#include "convert/catalogue/catalogue.h"
+
+#include "db/session.h"
+
+namespace conversor {
+
+// Not converted yet.
+void ConverteSubgrupos(Session&) {}
+
+}  // namespace conversor

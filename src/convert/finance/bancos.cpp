@@ -1,0 +1,10 @@
+#include "convert/finance/finance.h"
+
+#include "db/session.h"
+
+namespace conversor {
+
+// Not converted yet.
+void ConverteBancos(Session&) {}
+
+}  // namespace conversor

@@ -1,0 +1,10 @@
+#include "convert/parties/parties.h"
+
+#include "db/session.h"
+
+namespace conversor {
+
+// Not converted yet.
+void ConverteComplementosClientes(Session&) {}
+
+}  // namespace conversor

@@ -1,0 +1,10 @@
+#include "convert/parties/parties.h"
+
+#include "db/session.h"
+
+namespace conversor {
+
+// Not converted yet.
+void ConverteFornecedores(Session&) {}
+
+}  // namespace conversor

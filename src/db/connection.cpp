@@ -1,0 +1,200 @@
+#include "db/connection.h"
+
+#include <algorithm>
+
+#include "db/fb_api.h"
+#include "db/statement.h"
+
+namespace conversor {
+
+using namespace Firebird;
+
+namespace {
+struct StatusHolder {
+    IStatus* status = fb::Master()->getStatus();
+    ~StatusHolder() { status->dispose(); }
+};
+
+// The attachment and database parameter buffer used by open and create.
+std::vector<unsigned char> databaseParameters(ThrowStatusWrapper& st, const ConnectionOptions& o, const char* charset) {
+    IXpbBuilder* dpb = fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&st, isc_dpb_user_name, o.user.c_str());
+    dpb->insertString(&st, isc_dpb_password, o.password.c_str());
+    dpb->insertInt(&st, isc_dpb_sql_dialect, o.dialect);
+    if (charset) dpb->insertString(&st, isc_dpb_set_db_charset, charset);
+    const unsigned char* buffer = dpb->getBuffer(&st);
+    std::vector<unsigned char> out(buffer, buffer + dpb->getBufferLength(&st));
+    dpb->dispose();
+    return out;
+}
+}  // namespace
+
+Connection::Connection(ConnectionOptions options)
+    : options_(std::move(options)), status_(std::make_unique<ThrowStatusWrapper>(fb::Master()->getStatus())) {}
+
+Connection::~Connection() {
+    try {
+        close();
+    } catch (...) {
+    }
+    for (Statement* st : statements_) st->forgetConnection();
+    status_->dispose();
+}
+
+ThrowStatusWrapper& Connection::status() { return *status_; }
+
+void Connection::open() {
+    close();
+    fb::Guard([&] {
+        auto dpb = databaseParameters(*status_, options_, nullptr);
+        IProvider* provider = fb::Master()->getDispatcher();
+        try {
+            attachment_ = provider->attachDatabase(status_.get(), database_.c_str(),
+                                                   static_cast<unsigned>(dpb.size()), dpb.data());
+        } catch (...) {
+            provider->release();
+            throw;
+        }
+        provider->release();
+    });
+}
+
+void Connection::close() {
+    for (Statement* st : statements_) st->connectionClosing();
+    if (transaction_) {
+        try {
+            transaction_->rollback(status_.get());
+        } catch (const FbException&) {
+            transaction_->release();
+        }
+        transaction_ = nullptr;
+    }
+    releasePrepared();
+    if (attachment_) {
+        try {
+            attachment_->detach(status_.get());
+        } catch (const FbException&) {
+            attachment_->release();
+        }
+        attachment_ = nullptr;
+    }
+}
+
+void Connection::releasePrepared() {
+    for (auto& [text, entry] : prepared_) {
+        try {
+            entry.stmt->free(status_.get());
+        } catch (const FbException&) {
+            entry.stmt->release();
+        }
+    }
+    prepared_.clear();
+}
+
+ITransaction* Connection::startOwnTransaction() {
+    if (!attachment_) open();
+    auto tpb = fb::TransactionParameters(options_.readOnly);
+    return fb::Guard([&] {
+        return attachment_->startTransaction(status_.get(), static_cast<unsigned>(tpb.size()), tpb.data());
+    });
+}
+
+void Connection::startTransaction() {
+    if (transaction_) return;
+    transaction_ = startOwnTransaction();
+}
+
+void Connection::endTransaction(bool commit) {
+    if (!transaction_) return;
+    // Cursors opened in this transaction end with it.
+    for (Statement* st : statements_) st->transactionEnding(transaction_);
+    ITransaction* tra = transaction_;
+    transaction_ = nullptr;
+    fb::Guard([&] {
+        try {
+            if (commit) tra->commit(status_.get());
+            else tra->rollback(status_.get());
+        } catch (const FbException&) {
+            if (commit) {
+                // A failed commit leaves the transaction open: undo it so the
+                // connection never keeps a half-done row.
+                try {
+                    tra->rollback(status_.get());
+                } catch (const FbException&) {
+                    tra->release();
+                }
+            } else {
+                tra->release();
+            }
+            throw;
+        }
+    });
+}
+
+void Connection::commit() { endTransaction(true); }
+void Connection::rollback() { endTransaction(false); }
+
+void Connection::executeImmediate(const std::string& sql) {
+    Statement st(*this);
+    st.setText(sql);
+    st.execute();
+}
+
+IStatement* Connection::acquire(const std::string& sql, ITransaction* tra, bool& cached) {
+    auto found = prepared_.find(sql);
+    if (found != prepared_.end() && !found->second.inUse) {
+        found->second.inUse = true;
+        cached = true;
+        return found->second.stmt;
+    }
+    ++prepares_;
+    IStatement* stmt = fb::Guard([&] {
+        return attachment_->prepare(status_.get(), tra, 0, sql.c_str(), static_cast<unsigned>(options_.dialect),
+                                    IStatement::PREPARE_PREFETCH_METADATA);
+    });
+    // Definitions change the schema and are prepared afresh each time; texts
+    // built with literals would fill the cache without ever being reused.
+    constexpr std::size_t kMaxCached = 256;
+    cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
+             stmt->getType(status_.get()) != isc_info_sql_stmt_ddl;
+    if (cached) prepared_.emplace(sql, Prepared{stmt, true});
+    return stmt;
+}
+
+void Connection::giveBack(const std::string& sql, IStatement* stmt, bool cached) {
+    if (cached) {
+        auto found = prepared_.find(sql);
+        if (found != prepared_.end() && found->second.stmt == stmt) {
+            found->second.inUse = false;
+            return;
+        }
+    }
+    try {
+        stmt->free(status_.get());
+    } catch (const FbException&) {
+        stmt->release();
+    }
+}
+
+void Connection::attach(Statement* st) { statements_.push_back(st); }
+
+void Connection::detach(Statement* st) { statements_.erase(std::remove(statements_.begin(), statements_.end(), st), statements_.end()); }
+
+void Connection::CreateDatabase(const std::string& path, int dialect, bool forcedWrites, const std::string& charset) {
+    StatusHolder holder;
+    ThrowStatusWrapper st(holder.status);
+    ConnectionOptions options;
+    options.dialect = dialect;
+    fb::Guard([&] {
+        auto dpb = databaseParameters(st, options, charset.c_str());
+        IXpbBuilder* builder = fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, dpb.data(), static_cast<unsigned>(dpb.size()));
+        builder->insertInt(&st, isc_dpb_force_write, forcedWrites ? 1 : 0);
+        IProvider* provider = fb::Master()->getDispatcher();
+        IAttachment* att = provider->createDatabase(&st, path.c_str(), builder->getBufferLength(&st), builder->getBuffer(&st));
+        builder->dispose();
+        provider->release();
+        att->detach(&st);
+    });
+}
+
+}  // namespace conversor

@@ -1,0 +1,93 @@
+#pragma once
+// One attachment to a Firebird database with the fixed parameters both
+// systems are used with: user SYSDBA, no character-set conversion, read
+// committed transactions that wait on locks. The source is opened with
+// read-only transactions, so nothing run on it can change it.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Firebird {
+class IAttachment;
+class ITransaction;
+class IStatement;
+class ThrowStatusWrapper;
+}  // namespace Firebird
+
+namespace conversor {
+
+class Statement;
+
+struct ConnectionOptions {
+    int dialect = 3;
+    bool readOnly = false;
+    std::string user = "SYSDBA";
+    std::string password = "quendalor";
+};
+
+class Connection {
+public:
+    explicit Connection(ConnectionOptions options);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The database string is used unchanged: a local path opens the embedded
+    // engine, "host:path" reaches a server.
+    void setDatabase(std::string database) { database_ = std::move(database); }
+    const std::string& database() const { return database_; }
+    int dialect() const { return options_.dialect; }
+    bool readOnly() const { return options_.readOnly; }
+
+    void open();   // DbError with the server's text on failure
+    void close();  // closes the statements' cursors and drops any transaction
+    bool isOpen() const { return attachment_ != nullptr; }
+
+    // The one explicit transaction a connection may have.
+    bool inTransaction() const { return transaction_ != nullptr; }
+    void startTransaction();  // opens the connection first when it is closed
+    void commit();
+    void rollback();
+
+    // Runs a statement that takes no parameters and returns nothing, in the
+    // explicit transaction or in one of its own.
+    void executeImmediate(const std::string& sql);
+
+    // Creates a database file (for tests, samples and benchmarks).
+    static void CreateDatabase(const std::string& path, int dialect, bool forcedWrites = false,
+                               const std::string& charset = "WIN1252");
+
+    // --- for Statement ---
+    Firebird::ThrowStatusWrapper& status();
+    Firebird::IAttachment* attachment() const { return attachment_; }
+    Firebird::ITransaction* transaction() const { return transaction_; }
+    Firebird::ITransaction* startOwnTransaction();
+    // Prepared statements are kept per text for the life of the attachment,
+    // so a text set again for every row is prepared once. A cached statement
+    // serves one Statement at a time (a prepared handle has one cursor).
+    Firebird::IStatement* acquire(const std::string& sql, Firebird::ITransaction* tra, bool& cached);
+    void giveBack(const std::string& sql, Firebird::IStatement* stmt, bool cached);
+    long long preparesDone() const { return prepares_; }  // statements actually prepared
+    void attach(Statement* st);
+    void detach(Statement* st);
+
+private:
+    void endTransaction(bool commit);
+    void releasePrepared();
+
+    ConnectionOptions options_;
+    std::string database_;
+    std::unique_ptr<Firebird::ThrowStatusWrapper> status_;
+    Firebird::IAttachment* attachment_ = nullptr;
+    Firebird::ITransaction* transaction_ = nullptr;
+    struct Prepared {
+        Firebird::IStatement* stmt = nullptr;
+        bool inUse = false;
+    };
+    std::map<std::string, Prepared> prepared_;
+    std::vector<Statement*> statements_;
+    long long prepares_ = 0;
+};
+
+}  // namespace conversor

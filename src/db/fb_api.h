@@ -1,0 +1,29 @@
+#pragma once
+// Private to the database layer: the Firebird OO API and the translation of
+// its exceptions into DbError.
+#include <firebird/Interface.h>
+
+#include <string>
+#include <vector>
+
+#include "db/error.h"
+
+namespace conversor::fb {
+
+Firebird::IMaster* Master();
+Firebird::IUtil* Util();
+std::string Describe(const Firebird::FbException& e);
+
+template <typename F>
+auto Guard(F&& f) -> decltype(f()) {
+    try {
+        return f();
+    } catch (const Firebird::FbException& e) {
+        throw DbError(Describe(e));
+    }
+}
+
+// Transaction parameters: read committed, record versions, wait on locks.
+std::vector<unsigned char> TransactionParameters(bool readOnly);
+
+}  // namespace conversor::fb

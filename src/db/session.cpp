@@ -1,0 +1,177 @@
+#include "db/session.h"
+
+#include "db/error.h"
+#include "text/cp1252.h"
+
+namespace conversor {
+
+namespace {
+ConnectionOptions sourceOptions() {
+    ConnectionOptions o;
+    o.dialect = 3;
+    o.readOnly = true;
+    return o;
+}
+ConnectionOptions targetOptions() {
+    ConnectionOptions o;
+    o.dialect = 1;
+    return o;
+}
+const char* kRowSavepoint = "SAVEPOINT CONVERSOR_ROW";
+}  // namespace
+
+Session::Session(Operator& op)
+    : ui(op),
+      CnTalvo(sourceOptions()),
+      CnOrdelio(targetOptions()),
+      qryTalvo(CnTalvo),
+      qryAuxTalvo(CnTalvo),
+      QryOrdelio(CnOrdelio),
+      qryAuxOrdelio(CnOrdelio) {}
+
+bool Session::connect(Connection& cn, const std::string& path, const std::string& failureText) {
+    try {
+        cn.close();
+        cn.setDatabase(path);
+        cn.open();
+        return true;
+    } catch (const DbError& e) {
+        box(BoxKind::Exclamation, W("Informação"), failureText + e.what());
+        return false;
+    }
+}
+
+bool Session::ConectaTalvo() {
+    return connect(CnTalvo, sourcePath, W("Impossível conectar ao banco de dados Talvo pelo seguinte motivo: \r"));
+}
+
+bool Session::ConectaOrdelio() {
+    return connect(CnOrdelio, targetPath, W("Impossível conectar ao banco de dados do Ordelio pelo seguinte motivo: \r"));
+}
+
+void Session::setCommitInterval(int rows) { commitInterval_ = rows < 1 ? 1 : rows; }
+
+static bool batched(const Session& s, const Connection& cn) { return s.commitInterval() > 1 && &cn == &s.CnOrdelio; }
+
+void Session::AbreTransacao(Connection& cn) {
+    if (!batched(*this, cn)) {
+        if (!cn.inTransaction()) cn.startTransaction();
+        return;
+    }
+    if (!cn.inTransaction()) {
+        cn.startTransaction();
+        rowsInBatch_ = 0;
+    }
+    if (!rowSavepoint_) {
+        cn.executeImmediate(kRowSavepoint);
+        rowSavepoint_ = true;
+    }
+}
+
+void Session::ConfirmaTransacao(Connection& cn) {
+    if (!batched(*this, cn)) {
+        if (cn.inTransaction()) cn.commit();
+        return;
+    }
+    if (!rowSavepoint_) return;
+    cn.executeImmediate("RELEASE SAVEPOINT CONVERSOR_ROW");
+    rowSavepoint_ = false;
+    if (++rowsInBatch_ >= commitInterval_) flushBatch();
+}
+
+void Session::DesfazTransacao(Connection& cn) {
+    if (!batched(*this, cn)) {
+        if (cn.inTransaction()) cn.rollback();
+        return;
+    }
+    if (rowSavepoint_) {
+        rowSavepoint_ = false;
+        try {
+            cn.executeImmediate("ROLLBACK TO SAVEPOINT CONVERSOR_ROW");
+            cn.executeImmediate("RELEASE SAVEPOINT CONVERSOR_ROW");
+        } catch (const DbError&) {
+            // The savepoint is gone with a broken transaction: nothing of the
+            // batch can be trusted then.
+            if (cn.inTransaction()) cn.rollback();
+            rowsInBatch_ = 0;
+            return;
+        }
+    }
+    flushBatch();
+}
+
+void Session::flushBatch() {
+    if (commitInterval_ <= 1 || !CnOrdelio.inTransaction()) return;
+    rowSavepoint_ = false;
+    rowsInBatch_ = 0;
+    CnOrdelio.commit();
+}
+
+void Session::LimpaTabela(const std::string& table) {
+    try {
+        AbreTransacao(CnOrdelio);
+        QryOrdelio.setText("DELETE FROM " + table);
+        QryOrdelio.execute();
+        ConfirmaTransacao(CnOrdelio);
+        QryOrdelio.close();
+    } catch (const DbError& e) {
+        try {
+            DesfazTransacao(CnOrdelio);
+        } catch (const DbError&) {
+        }
+        error(W("Ocorreu um erro ao limpar a tabela ") + table + W(" no banco de dados do Ordelio.") + "\r" + W("Erro: ") + e.what());
+    }
+}
+
+void Session::switchTriggers(const char* state, const std::string& failureText) {
+    Statement st(CnOrdelio);
+    try {
+        AbreTransacao(CnOrdelio);
+        st.setText(std::string("ALTER TRIGGER COMPCLIE_AI0 ") + state);
+        st.execute();
+        st.setText(std::string("ALTER TRIGGER COMPCLIE_AU0 ") + state);
+        st.execute();
+        ConfirmaTransacao(CnOrdelio);
+        flushBatch();
+    } catch (const DbError& e) {
+        warning(failureText + e.what());
+        try {
+            DesfazTransacao(CnOrdelio);
+        } catch (const DbError&) {
+        }
+    }
+}
+
+void Session::DesativaTriggers() { switchTriggers("INACTIVE", W("Erro ao desativar as Triggers: ")); }
+void Session::AtivaTriggers() { switchTriggers("ACTIVE", W("Erro ao ativar as Triggers: ")); }
+
+void Session::setStatus(const std::string& text) { ui.setStatus(text); }
+void Session::processEvents() { ui.processEvents(); }
+
+void Session::resetGauge(long long maximum) {
+    gaugeMaximum_ = maximum < 0 ? 0 : maximum;
+    gaugeProgress_ = 0;
+    ui.setGauge(gaugeProgress_, gaugeMaximum_);
+}
+
+void Session::resetGaugeKeepingMaximum() {
+    gaugeProgress_ = 0;
+    ui.setGauge(gaugeProgress_, gaugeMaximum_);
+}
+
+void Session::stepGauge() {
+    // Progress never leaves the gauge's range.
+    if (gaugeProgress_ < gaugeMaximum_) ++gaugeProgress_;
+    ui.setGauge(gaugeProgress_, gaugeMaximum_);
+}
+
+void Session::box(BoxKind kind, const std::string& caption, const std::string& text) {
+    if (kind != BoxKind::Information) ++summary.errorBoxes;
+    ui.message(kind, caption, text);
+}
+
+void Session::error(const std::string& text) { box(BoxKind::Error, "Erro", text); }
+void Session::warning(const std::string& text) { box(BoxKind::Warning, "Alerta", text); }
+void Session::information(const std::string& text) { box(BoxKind::Information, W("Informação"), text); }
+
+}  // namespace conversor

@@ -1,0 +1,82 @@
+#pragma once
+// Everything one conversion works with: the two connections, the four shared
+// statements, the operator, the choices made for the run, and the operations
+// every converter relies on (transactions, table clearing, trigger switching,
+// the gauge and the message boxes).
+#include <string>
+
+#include "app/operator.h"
+#include "app/run_summary.h"
+#include "db/connection.h"
+#include "db/statement.h"
+
+namespace conversor {
+
+class Session {
+public:
+    explicit Session(Operator& ui);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Operator& ui;
+
+    Connection CnTalvo;    // source: dialect 3, read-only transactions
+    Connection CnOrdelio;  // target: dialect 1
+    Statement qryTalvo;
+    Statement qryAuxTalvo;
+    Statement QryOrdelio;
+    Statement qryAuxOrdelio;
+
+    std::string sourcePath;
+    std::string targetPath;
+    // Key values of the two operation selectors: a CODOPER or an empty text.
+    std::string codOperPagar;
+    std::string codOperReceber;
+
+    RunSummary summary;
+
+    // Connect (closing first); report their own failure and return false.
+    bool ConectaTalvo();
+    bool ConectaOrdelio();
+
+    void AbreTransacao(Connection& cn);
+    void ConfirmaTransacao(Connection& cn);
+    void DesfazTransacao(Connection& cn);
+
+    void LimpaTabela(const std::string& table);
+    void DesativaTriggers();
+    void AtivaTriggers();
+
+    // Rows per commit on the target; 1 is one transaction per row. Larger
+    // values run each row under a savepoint of a longer transaction.
+    void setCommitInterval(int rows);
+    int commitInterval() const { return commitInterval_; }
+    // Commits what a longer transaction holds (end of a registry, before an
+    // error box). Nothing to do with one transaction per row.
+    void flushBatch();
+
+    // Status, gauge and boxes; every box counts for the run's exit status.
+    void setStatus(const std::string& text);
+    void processEvents();
+    void resetGauge(long long maximum);
+    void resetGaugeKeepingMaximum();
+    void stepGauge();
+    long long gaugeProgress() const { return gaugeProgress_; }
+    long long gaugeMaximum() const { return gaugeMaximum_; }
+    void error(const std::string& text);                 // caption "Erro"
+    void warning(const std::string& text);               // caption "Alerta"
+    void information(const std::string& text);           // caption "Informação"
+    void box(BoxKind kind, const std::string& caption, const std::string& text);
+
+private:
+    bool connect(Connection& cn, const std::string& path, const std::string& failureText);
+    void switchTriggers(const char* state, const std::string& failureText);
+
+    int commitInterval_ = 1;
+    int rowsInBatch_ = 0;
+    bool rowSavepoint_ = false;
+    long long gaugeProgress_ = 0;
+    long long gaugeMaximum_ = 100;
+};
+
+}  // namespace conversor

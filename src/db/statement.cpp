@@ -1,0 +1,631 @@
+#include "db/statement.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "db/connection.h"
+#include "db/error.h"
+#include "db/fb_api.h"
+
+namespace conversor {
+
+using namespace Firebird;
+
+namespace {
+constexpr int kIscDayZero = 15018;  // 1899-12-30 in the server's day count
+constexpr unsigned kMaxVarying = 32765;
+
+std::string trimmed(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::string scaledToText(long long value, int scale) {
+    if (scale >= 0) {
+        std::string out = std::to_string(value);
+        if (value != 0) out.append(static_cast<std::size_t>(scale), '0');
+        return out;
+    }
+    const bool negative = value < 0;
+    unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value) : value;
+    std::string digits = std::to_string(magnitude);
+    const std::size_t places = static_cast<std::size_t>(-scale);
+    if (digits.size() <= places) digits.insert(0, places - digits.size() + 1, '0');
+    std::string out = digits.substr(0, digits.size() - places);
+    std::string fraction = digits.substr(digits.size() - places);
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    if (!fraction.empty()) out += "." + fraction;
+    return negative && out != "0" ? "-" + out : out;
+}
+
+template <typename F>
+std::string floatToText(F value) {
+    // Shortest text that reads back as the same number, in plain notation.
+    char buf[400];
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    std::string out(buf, res.ptr);
+    return out == "-0" ? "0" : out;
+}
+
+long long textToInt(const std::string& text) {
+    std::string t = trimmed(text);
+    long long value = 0;
+    const char* first = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
+    auto res = std::from_chars(first, t.data() + t.size(), value);
+    if (t.empty() || res.ec != std::errc() || res.ptr != t.data() + t.size())
+        throw DbError("'" + text + "' is not a valid integer value");
+    return value;
+}
+
+double textToDouble(const std::string& text) {
+    std::string t = trimmed(text);
+    double value = 0;
+    const char* first = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
+    auto res = std::from_chars(first, t.data() + t.size(), value);
+    if (t.empty() || res.ec != std::errc() || res.ptr != t.data() + t.size())
+        throw DbError("'" + text + "' is not a valid floating point value");
+    return value;
+}
+
+void releaseMeta(IMessageMetadata*& meta) {
+    if (meta) meta->release();
+    meta = nullptr;
+}
+}  // namespace
+
+// ---------------------------------------------------------------- Parameter
+
+void Parameter::setText(std::string value) {
+    kind_ = Kind::Text;
+    text_ = std::move(value);
+}
+void Parameter::setInt(long long value) {
+    kind_ = Kind::Integer;
+    integer_ = value;
+}
+void Parameter::setDouble(double value) {
+    kind_ = Kind::Float;
+    float_ = value;
+}
+void Parameter::setDate(DateTime value) {
+    kind_ = Kind::Date;
+    date_ = DateTime{value.days, 0};
+}
+void Parameter::setBlob(std::string value) {
+    kind_ = Kind::Blob;
+    text_ = std::move(value);
+}
+void Parameter::setNull() { kind_ = Kind::Null; }
+
+std::string Parameter::asText() const {
+    switch (kind_) {
+        case Kind::Text:
+        case Kind::Blob: return text_;
+        case Kind::Integer: return std::to_string(integer_);
+        case Kind::Float: return floatToText(float_);
+        case Kind::Date: return date_.toText(false);
+        default: return {};
+    }
+}
+
+// ---------------------------------------------------------------- Statement
+
+Statement::Statement(Connection& connection) : cn_(&connection) { cn_->attach(this); }
+
+Statement::~Statement() {
+    if (!cn_) return;
+    closeCursor(true);
+    releasePrepared();
+    releaseMeta(inMeta_);
+    cn_->detach(this);
+}
+
+void Statement::setText(std::string_view text) {
+    close();
+    text_.assign(text);
+    ParsedStatement parsed = ParseNamedParameters(text_);
+    std::vector<Parameter> params;
+    params.reserve(parsed.names.size());
+    for (const std::string& name : parsed.names) {
+        Parameter p;
+        for (const Parameter& old : params_)
+            if (SameName(old.name_, name)) p = old;
+        p.name_ = name;
+        params.push_back(std::move(p));
+    }
+    params_ = std::move(params);
+    parsed_ = std::move(parsed);
+}
+
+void Statement::addLine(std::string_view line) {
+    std::string text = text_;
+    if (!text.empty()) text += '\n';
+    text.append(line);
+    setText(text);
+}
+
+Parameter& Statement::param(std::string_view name) {
+    for (Parameter& p : params_)
+        if (SameName(p.name_, name)) return p;
+    throw DbError("Parameter '" + std::string(name) + "' not found");
+}
+
+bool Statement::hasParam(std::string_view name) const {
+    for (const Parameter& p : params_)
+        if (SameName(p.name_, name)) return true;
+    return false;
+}
+
+void Statement::requireValues() const {
+    if (!cn_) throw DbError("Statement has no connection");
+    for (const Parameter& p : params_)
+        if (p.kind_ == Parameter::Kind::Unset) throw DbError("No value for parameter '" + p.name_ + "'");
+    if (parsed_.sql.empty()) throw DbError("Statement text is empty");
+}
+
+ITransaction* Statement::beginWork(bool& own) {
+    ITransaction* tra = cn_->transaction();
+    own = tra == nullptr;
+    return own ? cn_->startOwnTransaction() : tra;
+}
+
+void Statement::prepareFor(ITransaction* tra) {
+    if (prepared_ && preparedSql_ == parsed_.sql) return;
+    releasePrepared();
+    prepared_ = cn_->acquire(parsed_.sql, tra, preparedCached_);
+    preparedSql_ = parsed_.sql;
+}
+
+void Statement::releasePrepared() {
+    if (!prepared_) return;
+    IStatement* stmt = prepared_;
+    prepared_ = nullptr;
+    if (cn_) cn_->giveBack(preparedSql_, stmt, preparedCached_);
+    preparedSql_.clear();
+}
+
+void Statement::buildInput(ITransaction* tra) {
+    ThrowStatusWrapper& st = cn_->status();
+    const std::size_t n = parsed_.slots.size();
+    if (n == 0) {
+        releaseMeta(inMeta_);
+        inTypes_.clear();
+        inBuffer_.clear();
+        return;
+    }
+    // Each value travels with its own type; the server converts it to the
+    // column's. The layout is rebuilt only when a type or a text's room changes.
+    std::vector<SlotType> types(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const Parameter& p = params_[parsed_.slots[i]];
+        SlotType& t = types[i];
+        switch (p.kind_) {
+            case Parameter::Kind::Text: {
+                if (p.text_.size() > kMaxVarying)
+                    throw DbError("Value of parameter '" + p.name_ + "' is longer than " + std::to_string(kMaxVarying) + " bytes");
+                unsigned room = i < inTypes_.size() && inTypes_[i].type == SQL_VARYING ? inTypes_[i].length : 32;
+                while (room < p.text_.size()) room = std::min(room * 2, kMaxVarying);
+                t = {SQL_VARYING, room};
+                break;
+            }
+            case Parameter::Kind::Null: t = {SQL_VARYING, 1}; break;
+            case Parameter::Kind::Integer: t = {SQL_INT64, 8}; break;
+            case Parameter::Kind::Float: t = {SQL_DOUBLE, 8}; break;
+            case Parameter::Kind::Date: t = {SQL_TIMESTAMP, 8}; break;
+            case Parameter::Kind::Blob: t = {SQL_BLOB, 8}; break;
+            case Parameter::Kind::Unset: throw DbError("No value for parameter '" + p.name_ + "'");
+        }
+    }
+    if (!inMeta_ || types != inTypes_) {
+        fb::Guard([&] {
+            IMetadataBuilder* builder = fb::Master()->getMetadataBuilder(&st, static_cast<unsigned>(n));
+            try {
+                for (unsigned i = 0; i < n; ++i) {
+                    builder->setType(&st, i, types[i].type + 1);
+                    builder->setLength(&st, i, types[i].length);
+                    builder->setScale(&st, i, 0);
+                    if (types[i].type == SQL_VARYING || types[i].type == SQL_BLOB) builder->setCharSet(&st, i, 0);
+                    if (types[i].type == SQL_BLOB) builder->setSubType(&st, i, 1);
+                }
+                IMessageMetadata* meta = builder->getMetadata(&st);
+                builder->release();
+                releaseMeta(inMeta_);
+                inMeta_ = meta;
+            } catch (...) {
+                builder->release();
+                throw;
+            }
+            inOffsets_.resize(n);
+            inNullOffsets_.resize(n);
+            for (unsigned i = 0; i < n; ++i) {
+                inOffsets_[i] = inMeta_->getOffset(&st, i);
+                inNullOffsets_[i] = inMeta_->getNullOffset(&st, i);
+            }
+            inBuffer_.assign(inMeta_->getMessageLength(&st), 0);
+        });
+        inTypes_ = types;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const Parameter& p = params_[parsed_.slots[i]];
+        unsigned char* value = inBuffer_.data() + inOffsets_[i];
+        short isNull = p.kind_ == Parameter::Kind::Null ? -1 : 0;
+        std::memcpy(inBuffer_.data() + inNullOffsets_[i], &isNull, sizeof isNull);
+        switch (p.kind_) {
+            case Parameter::Kind::Text: {
+                auto len = static_cast<unsigned short>(p.text_.size());
+                std::memcpy(value, &len, sizeof len);
+                std::memcpy(value + sizeof len, p.text_.data(), len);
+                break;
+            }
+            case Parameter::Kind::Integer: std::memcpy(value, &p.integer_, 8); break;
+            case Parameter::Kind::Float: std::memcpy(value, &p.float_, 8); break;
+            case Parameter::Kind::Date: {
+                ISC_TIMESTAMP ts{p.date_.days + kIscDayZero, 0};
+                std::memcpy(value, &ts, sizeof ts);
+                break;
+            }
+            case Parameter::Kind::Blob: {
+                ISC_QUAD id{};
+                fb::Guard([&] {
+                    IBlob* blob = cn_->attachment()->createBlob(&st, tra, &id, 0, nullptr);
+                    try {
+                        for (std::size_t at = 0; at < p.text_.size(); at += 32768) {
+                            auto len = static_cast<unsigned>(std::min<std::size_t>(32768, p.text_.size() - at));
+                            blob->putSegment(&st, len, p.text_.data() + at);
+                        }
+                        blob->close(&st);
+                    } catch (...) {
+                        blob->release();
+                        throw;
+                    }
+                });
+                std::memcpy(value, &id, sizeof id);
+                break;
+            }
+            default: break;
+        }
+    }
+}
+
+void Statement::execute() {
+    requireValues();
+    close();
+    bool own = false;
+    ITransaction* tra = beginWork(own);
+    ThrowStatusWrapper& st = cn_->status();
+    try {
+        prepareFor(tra);
+        buildInput(tra);
+        fb::Guard([&] {
+            IMessageMetadata* out = prepared_->getOutputMetadata(&st);
+            std::vector<unsigned char> outBuf(out->getMessageLength(&st));
+            const bool hasOutput = out->getCount(&st) > 0;
+            try {
+                prepared_->execute(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(),
+                                   hasOutput ? out : nullptr, hasOutput ? outBuf.data() : nullptr);
+            } catch (...) {
+                out->release();
+                throw;
+            }
+            out->release();
+            if (own) tra->commit(&st);
+        });
+    } catch (...) {
+        if (own) {
+            try {
+                tra->rollback(&st);
+            } catch (const FbException&) {
+                tra->release();
+            }
+        }
+        throw;
+    }
+}
+
+void Statement::open() {
+    requireValues();
+    close();
+    bool own = false;
+    ITransaction* tra = beginWork(own);
+    ThrowStatusWrapper& st = cn_->status();
+    try {
+        prepareFor(tra);
+        buildInput(tra);
+        fb::Guard([&] {
+            outMeta_ = prepared_->getOutputMetadata(&st);
+            const unsigned count = outMeta_->getCount(&st);
+            columns_.resize(count);
+            for (unsigned i = 0; i < count; ++i) {
+                Column& c = columns_[i];
+                c.name = outMeta_->getAlias(&st, i);
+                c.type = outMeta_->getType(&st, i) & ~1u;
+                c.subType = outMeta_->getSubType(&st, i);
+                c.scale = outMeta_->getScale(&st, i);
+                c.length = outMeta_->getLength(&st, i);
+                c.offset = outMeta_->getOffset(&st, i);
+                c.nullOffset = outMeta_->getNullOffset(&st, i);
+            }
+            outBuffer_.assign(outMeta_->getMessageLength(&st), 0);
+            cursor_ = prepared_->openCursor(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(), outMeta_, 0);
+        });
+    } catch (...) {
+        releaseMeta(outMeta_);
+        if (own) {
+            try {
+                tra->rollback(&st);
+            } catch (const FbException&) {
+                tra->release();
+            }
+        }
+        throw;
+    }
+    cursorTra_ = tra;
+    ownCursorTra_ = own;
+    rowCount_ = -1;
+    fetch();
+    bof_ = true;
+}
+
+void Statement::fetch() {
+    bof_ = false;
+    if (!cursor_) {
+        eof_ = true;
+        return;
+    }
+    eof_ = fb::Guard([&] { return cursor_->fetchNext(&cn_->status(), outBuffer_.data()) != IStatus::RESULT_OK; });
+}
+
+void Statement::next() {
+    if (!eof_) fetch();
+}
+
+long long Statement::rowCount() {
+    if (!cursor_) return 0;
+    if (rowCount_ >= 0) return rowCount_;
+    ThrowStatusWrapper& st = cn_->status();
+    const std::string sql = "SELECT COUNT(*) FROM (" + parsed_.sql + ")";
+    bool cached = false;
+    IStatement* counter = cn_->acquire(sql, cursorTra_, cached);
+    try {
+        fb::Guard([&] {
+            IMessageMetadata* out = counter->getOutputMetadata(&st);
+            std::vector<unsigned char> buf(out->getMessageLength(&st));
+            const unsigned type = out->getType(&st, 0) & ~1u;
+            const unsigned offset = out->getOffset(&st, 0);
+            try {
+                IResultSet* rs = counter->openCursor(&st, cursorTra_, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(), out, 0);
+                rs->fetchNext(&st, buf.data());
+                rs->close(&st);
+            } catch (...) {
+                out->release();
+                throw;
+            }
+            out->release();
+            if (type == SQL_INT64) {
+                long long v;
+                std::memcpy(&v, buf.data() + offset, 8);
+                rowCount_ = v;
+            } else {
+                int v;
+                std::memcpy(&v, buf.data() + offset, 4);
+                rowCount_ = v;
+            }
+        });
+    } catch (...) {
+        cn_->giveBack(sql, counter, cached);
+        throw;
+    }
+    cn_->giveBack(sql, counter, cached);
+    return rowCount_;
+}
+
+void Statement::closeCursor(bool quietly) {
+    if (!cursor_ && !cursorTra_) {
+        releaseMeta(outMeta_);
+        return;
+    }
+    ThrowStatusWrapper& st = cn_->status();
+    IResultSet* rs = cursor_;
+    ITransaction* tra = ownCursorTra_ ? cursorTra_ : nullptr;
+    cursor_ = nullptr;
+    cursorTra_ = nullptr;
+    ownCursorTra_ = false;
+    eof_ = true;
+    releaseMeta(outMeta_);
+    auto run = [&] {
+        if (rs) {
+            try {
+                rs->close(&st);
+            } catch (const FbException&) {
+                rs->release();
+                if (tra) tra->release();
+                throw;
+            }
+        }
+        if (tra) tra->commit(&st);
+    };
+    if (quietly) {
+        try {
+            run();
+        } catch (const FbException&) {
+        }
+    } else {
+        fb::Guard(run);
+    }
+}
+
+void Statement::close() { closeCursor(false); }
+
+void Statement::transactionEnding(ITransaction* tra) {
+    if (cursor_ && cursorTra_ == tra) closeCursor(true);
+}
+
+void Statement::connectionClosing() {
+    closeCursor(true);
+    releasePrepared();
+    releaseMeta(inMeta_);
+    inTypes_.clear();
+}
+
+bool Statement::hasField(std::string_view name) const {
+    for (const Column& c : columns_)
+        if (SameName(c.name, name)) return true;
+    return false;
+}
+
+Field Statement::field(std::string_view name) const {
+    for (unsigned i = 0; i < columns_.size(); ++i)
+        if (SameName(columns_[i].name, name)) return Field(*this, i);
+    throw DbError("Field '" + std::string(name) + "' not found");
+}
+
+std::vector<std::string> Statement::rowTexts() const {
+    std::vector<std::string> out;
+    out.reserve(columns_.size());
+    for (unsigned i = 0; i < columns_.size(); ++i) out.push_back(Field(*this, i).asText());
+    return out;
+}
+
+std::string Statement::readBlob(const unsigned char* idBytes) const {
+    ThrowStatusWrapper& st = cn_->status();
+    ISC_QUAD id;
+    std::memcpy(&id, idBytes, sizeof id);
+    ITransaction* tra = cursorTra_ ? cursorTra_ : cn_->transaction();
+    if (!tra) throw DbError("Blob read outside a transaction");
+    std::string out;
+    fb::Guard([&] {
+        IBlob* blob = cn_->attachment()->openBlob(&st, tra, &id, 0, nullptr);
+        try {
+            char buf[32768];
+            for (;;) {
+                unsigned got = 0;
+                int rc = blob->getSegment(&st, sizeof buf, buf, &got);
+                if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT) out.append(buf, got);
+                else break;
+            }
+            blob->close(&st);
+        } catch (...) {
+            blob->release();
+            throw;
+        }
+    });
+    return out;
+}
+
+// -------------------------------------------------------------------- Field
+
+bool Field::isNull() const {
+    if (st_->eof_ && !st_->cursor_) return true;
+    const auto& c = st_->columns_[index_];
+    short flag;
+    std::memcpy(&flag, st_->outBuffer_.data() + c.nullOffset, sizeof flag);
+    return flag != 0;
+}
+
+std::string Field::asText() const {
+    if (isNull()) return {};
+    const auto& c = st_->columns_[index_];
+    const unsigned char* v = st_->outBuffer_.data() + c.offset;
+    switch (c.type) {
+        case SQL_TEXT: return std::string(reinterpret_cast<const char*>(v), c.length);
+        case SQL_VARYING: {
+            unsigned short len;
+            std::memcpy(&len, v, sizeof len);
+            return std::string(reinterpret_cast<const char*>(v) + sizeof len, len);
+        }
+        case SQL_SHORT: { short x; std::memcpy(&x, v, 2); return scaledToText(x, c.scale); }
+        case SQL_LONG: { int x; std::memcpy(&x, v, 4); return scaledToText(x, c.scale); }
+        case SQL_INT64: { long long x; std::memcpy(&x, v, 8); return scaledToText(x, c.scale); }
+        case SQL_FLOAT: { float x; std::memcpy(&x, v, 4); return floatToText(x); }
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: { double x; std::memcpy(&x, v, 8); return floatToText(x); }
+        case SQL_TYPE_DATE:
+        case SQL_TIMESTAMP: return asDateTime().toText(c.type == SQL_TIMESTAMP);
+        case SQL_TYPE_TIME: {
+            ISC_TIME t;
+            std::memcpy(&t, v, sizeof t);
+            char buf[16];
+            unsigned s = t / 10000;
+            std::snprintf(buf, sizeof buf, "%02u:%02u:%02u", s / 3600, s / 60 % 60, s % 60);
+            return buf;
+        }
+        case SQL_BOOLEAN: return *v ? "True" : "False";
+        case SQL_BLOB: return st_->readBlob(v);
+        default: throw DbError("Field '" + c.name + "' has a type that cannot be read as text");
+    }
+}
+
+long long Field::asInt() const {
+    if (isNull()) return 0;
+    const auto& c = st_->columns_[index_];
+    const unsigned char* v = st_->outBuffer_.data() + c.offset;
+    switch (c.type) {
+        case SQL_SHORT:
+        case SQL_LONG:
+        case SQL_INT64:
+            if (c.scale == 0) {
+                long long x = 0;
+                if (c.type == SQL_SHORT) { short s; std::memcpy(&s, v, 2); x = s; }
+                else if (c.type == SQL_LONG) { int s; std::memcpy(&s, v, 4); x = s; }
+                else std::memcpy(&x, v, 8);
+                return x;
+            }
+            return std::llround(asDouble());
+        case SQL_FLOAT:
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: return std::llround(asDouble());
+        case SQL_TYPE_DATE:
+        case SQL_TIMESTAMP: return asDateTime().days;
+        default: return textToInt(asText());
+    }
+}
+
+double Field::asDouble() const {
+    if (isNull()) return 0;
+    const auto& c = st_->columns_[index_];
+    const unsigned char* v = st_->outBuffer_.data() + c.offset;
+    switch (c.type) {
+        case SQL_SHORT: { short x; std::memcpy(&x, v, 2); return x * std::pow(10.0, c.scale); }
+        case SQL_LONG: { int x; std::memcpy(&x, v, 4); return x * std::pow(10.0, c.scale); }
+        case SQL_INT64: {
+            // Through the decimal text, so 1500.50 becomes exactly the double 1500.5.
+            long long x;
+            std::memcpy(&x, v, 8);
+            return c.scale == 0 ? static_cast<double>(x) : textToDouble(scaledToText(x, c.scale));
+        }
+        case SQL_FLOAT: { float x; std::memcpy(&x, v, 4); return x; }
+        case SQL_DOUBLE:
+        case SQL_D_FLOAT: { double x; std::memcpy(&x, v, 8); return x; }
+        case SQL_TYPE_DATE:
+        case SQL_TIMESTAMP: { DateTime d = asDateTime(); return d.days + d.millis / 86400000.0; }
+        default: return textToDouble(asText());
+    }
+}
+
+DateTime Field::asDateTime() const {
+    if (isNull()) return {};
+    const auto& c = st_->columns_[index_];
+    const unsigned char* v = st_->outBuffer_.data() + c.offset;
+    switch (c.type) {
+        case SQL_TYPE_DATE: { ISC_DATE d; std::memcpy(&d, v, sizeof d); return {d - kIscDayZero, 0}; }
+        case SQL_TIMESTAMP: {
+            ISC_TIMESTAMP ts;
+            std::memcpy(&ts, v, sizeof ts);
+            return {ts.timestamp_date - kIscDayZero, static_cast<int>(ts.timestamp_time / 10)};
+        }
+        default: {
+            std::string text = asText();
+            int d = 0, m = 0, y = 0;
+            char tail = 0;
+            if (std::sscanf(text.c_str(), "%d.%d.%d%c", &d, &m, &y, &tail) == 3 && d >= 1 && d <= 31 && m >= 1 && m <= 12)
+                return DateTime::FromYmd(y, m, d);
+            throw DbError("'" + text + "' is not a valid date");
+        }
+    }
+}
+
+}  // namespace conversor
