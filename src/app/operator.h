@@ -4,6 +4,8 @@
 // it; a '\r' in a message is a line break.
 #include <string>
 
+#include "app/run_summary.h"
+
 namespace conversor {
 
 enum class BoxKind { Information, Warning, Error, Exclamation };
@@ -18,6 +20,12 @@ public:
     virtual void message(BoxKind kind, const std::string& caption, const std::string& text) = 0;
     // Yes/No question, No being the default answer.
     virtual bool confirm(const std::string& caption, const std::string& text) = 0;
+    // The end-of-run announcement; front ends may offer the per-registry
+    // counts as detail.
+    virtual void finished(const std::string& text, const RunSummary& summary) {
+        (void)summary;
+        message(BoxKind::Information, "Informa\xE7\xE3o", text);
+    }
 };
 
 }  // namespace conversor

@@ -1,0 +1,105 @@
+#include "cli/options.h"
+
+#include <charconv>
+#include <stdexcept>
+
+#include "app/registries.h"
+
+namespace conversor::cli {
+
+const char* const kUsage =
+    "Usage: conversor-cli --source PATH --target PATH [--only NAMES]\n"
+    "                     [--payables-op CODE] [--receivables-op CODE]\n"
+    "                     [--commit-every N] [--yes]\n"
+    "\n"
+    "Converts a Talvo database (--source, read only) into an Ordelio database\n"
+    "(--target), registry by registry, as the window's \"Converter\" does.\n"
+    "A path is a local file (opened by the embedded engine) or host:path.\n"
+    "\n"
+    "  --only NAMES          comma-separated registries to convert (default: all),\n"
+    "                        always in the run's fixed order:\n"
+    "                        cidades, clientes, grupos, subgrupos, clasfisc,\n"
+    "                        fabricantes, produtos, fornecedores, vendedores,\n"
+    "                        filiais, bancos, agencias, contas, tipolancamentos,\n"
+    "                        transportadoras, segmentos, compclientes,\n"
+    "                        condicoespagamento, documentospagar, documentosreceber\n"
+    "  --payables-op CODE    operation (CDOPERC type 5) for payable documents\n"
+    "  --receivables-op CODE operation (CDOPERC type 8) for receivable documents\n"
+    "                        (a code is zero-padded to 3; an unknown one stops\n"
+    "                        the run before anything is changed)\n"
+    "  --commit-every N      rows per commit on the target (default 1: one\n"
+    "                        transaction per row); the result is the same\n"
+    "  --yes                 answer the confirmation; without it the question is\n"
+    "                        asked on the terminal, and refused when standard\n"
+    "                        input is not a terminal\n"
+    "  --help                this text\n"
+    "\n"
+    "Message boxes go to standard error as \"[Caption] text\"; progress shows on\n"
+    "standard error when it is a terminal; a summary of each registry that ran\n"
+    "(rows read, rows written, stopped or not) goes to standard output.\n"
+    "\n"
+    "Exit status: 0 converted without any error or warning box; 1 converted, but\n"
+    "an error or warning box was shown; 2 nothing converted (usage error, empty\n"
+    "path, connection failure, unknown operation, confirmation refused).\n";
+
+namespace {
+std::vector<std::string> splitNames(const std::string& list) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = list.find(',', start);
+        out.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return out;
+}
+}  // namespace
+
+Options ParseOptions(const std::vector<std::string>& args) {
+    Options o;
+    o.ticked.fill(true);
+    bool haveSource = false, haveTarget = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw std::invalid_argument(a + " needs a value");
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+        } else if (a == "--source") {
+            o.source = value();
+            haveSource = true;
+        } else if (a == "--target") {
+            o.target = value();
+            haveTarget = true;
+        } else if (a == "--only") {
+            o.ticked.fill(false);
+            for (const std::string& name : splitNames(value())) {
+                const Registry* r = FindRegistry(name);
+                if (!r) throw std::invalid_argument("unknown registry '" + name + "' in --only");
+                o.ticked[static_cast<std::size_t>(r - Registries().data())] = true;
+            }
+        } else if (a == "--payables-op") {
+            o.payablesOp = value();
+        } else if (a == "--receivables-op") {
+            o.receivablesOp = value();
+        } else if (a == "--commit-every") {
+            const std::string& v = value();
+            int n = 0;
+            auto res = std::from_chars(v.data(), v.data() + v.size(), n);
+            if (res.ec != std::errc() || res.ptr != v.data() + v.size() || n < 1)
+                throw std::invalid_argument("--commit-every takes a whole number of 1 or more");
+            o.commitEvery = n;
+        } else if (a == "--yes" || a == "-y") {
+            o.yes = true;
+        } else {
+            throw std::invalid_argument("unknown argument '" + a + "'");
+        }
+    }
+    if (!o.help && (!haveSource || !haveTarget)) throw std::invalid_argument("--source and --target are required");
+    return o;
+}
+
+}  // namespace conversor::cli

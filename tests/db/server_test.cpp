@@ -1,0 +1,65 @@
+// The same copy through a Firebird server ("host:path"), as stores with a
+// central server run it. Needs a server on loopback: scripts/test starts one
+// and sets CONVERSOR_SERVER.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "db/copy_loop.h"
+#include "support/fixture.h"
+#include "text/text_ops.h"
+
+namespace conversor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ServerRoad, CopiesRowsThroughAHostPathString) {
+    const char* host = std::getenv("CONVERSOR_SERVER");
+    if (!host || !*host) GTEST_SKIP() << "no Firebird server (CONVERSOR_SERVER is not set)";
+
+    TestDatabases db;
+    // The server runs as its own user: it must be able to open the files.
+    fs::permissions(db.dir(), fs::perms::all);
+    for (const char* f : {"talvo.fdb", "ordelio.fb"})
+        fs::permissions(db.dir() / f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+
+    RecordingOperator ui;
+    Session session(ui);
+    session.sourcePath = std::string(host) + ":" + db.sourcePath();
+    session.targetPath = std::string(host) + ":" + db.targetPath();
+    ASSERT_TRUE(session.ConectaOrdelio()) << ui.boxTexts().back();
+    ASSERT_TRUE(session.ConectaTalvo()) << ui.boxTexts().back();
+
+    // Through the server too, while it holds the files, a plain path works:
+    // the client library reaches the file through the server.
+    db.onSource("CREATE TABLE S_ITEMS (ID INTEGER, NAME VARCHAR(20));"
+                "INSERT INTO S_ITEMS VALUES (1, 'S\xE3o Jos\xE9 ');"
+                "INSERT INTO S_ITEMS VALUES (2, 'two')");
+    db.onTarget("CREATE TABLE T_ITEMS (CODE VARCHAR(5), NAME VARCHAR(20))");
+
+    CopyLoop loop;
+    loop.registry = "items";
+    loop.statusText = "Convertendo Itens...";
+    loop.sourceSql = "SELECT ID AS CODE, NAME FROM S_ITEMS ORDER BY ID";
+    loop.clearTables = {"T_ITEMS"};
+    loop.targetTable = "T_ITEMS";
+    loop.insertSql = "INSERT INTO T_ITEMS (CODE, NAME) VALUES (:CODE, :NAME)";
+    loop.bind = [](Statement& src, Statement& dst) {
+        dst.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
+        dst.param("NAME").setText(src.field("NAME").asText());
+        return true;
+    };
+    loop.errorLabel = "Item";
+    RegistryResult r = RunCopyLoop(session, loop);
+
+    EXPECT_EQ(r.written, 2);
+    EXPECT_TRUE(ui.boxes.empty()) << ui.boxTexts().front();
+    EXPECT_EQ(db.targetRows("SELECT CODE, NAME FROM T_ITEMS ORDER BY CODE"),
+              (Rows{{"00001", "S\xE3o Jos\xE9 "}, {"00002", "two"}}));
+}
+
+}  // namespace
+}  // namespace conversor::testing
