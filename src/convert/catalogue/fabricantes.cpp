@@ -1,10 +1,28 @@
 #include "convert/catalogue/catalogue.h"
 
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteFabricantes(Session&) {}
+// The source's brands become the target's manufacturers.
+void ConverteFabricantes(Session& s) {
+    CopyLoop loop;
+    loop.registry = "fabricantes";
+    loop.statusText = "Convertendo Fabricantes...";
+    loop.sourceSql = "SELECT MARCACONTADOR AS CODFABRIC, DESCMARCA AS DESCRICAO FROM EST017";
+    loop.clearTables = {"CADFABR"};
+    loop.targetTable = "CADFABR";
+    loop.insertSql = "INSERT INTO CADFABR ( CODFABRIC, DESCRICAO) VALUES ( :CODFABRIC, :DESCRICAO)";
+    loop.bind = [](Statement& src, Statement& dst) {
+        dst.param("CODFABRIC").setText(StrZero(src.field("CODFABRIC").asText(), 5));
+        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
+        return true;
+    };
+    loop.errorLabel = "Fabricante";
+    loop.errorValue = [](Statement& src) { return src.field("DESCRICAO").asText(); };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor
