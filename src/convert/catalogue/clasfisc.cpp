@@ -1,10 +1,51 @@
 #include "convert/catalogue/catalogue.h"
 
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/cp1252.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteClasFisc(Session&) {}
+namespace {
+// The next class number follows the highest code the table holds, read before
+// the row's transaction; each class is committed before the next is numbered.
+long long NextClassNumber(Session& s) {
+    Statement& q = s.qryAuxOrdelio;
+    q.close();
+    q.setText("SELECT MAX(CODCLASFIS) AS CODCLASFIS FROM CLASFISC");
+    q.open();
+    const std::string highest = q.field("CODCLASFIS").asText();
+    const long long next = highest.empty() ? 1 : q.field("CODCLASFIS").asInt() + 1;
+    q.close();
+    return next;
+}
+}  // namespace
+
+// One class per distinct goods code of the source products, numbered here.
+void ConverteClasFisc(Session& s) {
+    long long number = 0;
+
+    CopyLoop loop;
+    loop.registry = "clasfisc";
+    loop.statusText = W("Convertendo Classificações Fiscais...");
+    loop.sourceSql = "SELECT NCM FROM EST004 WHERE NCM IS NOT NULL GROUP BY NCM";
+    loop.clearTables = {"CLASFISC"};
+    loop.clearBeforeSource = true;
+    loop.targetTable = "CLASFISC";
+    loop.insertSql =
+        "INSERT INTO CLASFISC (CODCLASFIS,CODNBM,CODIGONCM)VALUES (:CODCLASFIS,:CODNBM,:CODIGONCM)";
+    loop.beforeRow = [&](Statement&) { number = NextClassNumber(s); };
+    loop.bind = [&](Statement& src, Statement& dst) {
+        const std::string ncm = First(src.field("NCM").asText(), 8);
+        dst.param("CODCLASFIS").setText(StrZero(std::to_string(number), 4));
+        dst.param("CODNBM").setText(ncm);
+        dst.param("CODIGONCM").setText(ncm);
+        return true;
+    };
+    loop.errorLabel = "NCM";
+    loop.errorValue = [](Statement& src) { return src.field("NCM").asText(); };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor
