@@ -24,6 +24,11 @@ TestDatabases::~TestDatabases() {
     fs::remove_all(dir_, ignored);
 }
 
+void TestDatabases::closeConnections() {
+    source_.reset();
+    target_.reset();
+}
+
 Connection& TestDatabases::source() {
     if (!source_) {
         ConnectionOptions o;

@@ -39,6 +39,10 @@ public:
     Rows targetRows(const std::string& sql);
     std::string targetValue(const std::string& sql);  // first column of the first row
 
+    // Embedded, only one process may open a file: close before another
+    // process (the command line) uses the databases.
+    void closeConnections();
+
 private:
     std::filesystem::path dir_;
     std::unique_ptr<Connection> source_, target_;

@@ -1,0 +1,110 @@
+// conversor-cli end to end on embedded databases: exit status, message
+// format, --only, operations and the refused confirmation.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "support/fixture.h"
+#include "text/cp1252.h"
+
+namespace conversor::testing {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    TestDatabases db;
+
+    Result cli(const std::string& args) {
+        db.closeConnections();
+        const std::string errFile = (db.dir() / "stderr.txt").string();
+        const std::string cmd = std::string(CLI_PATH) + " " + args + " 2>" + errFile + " </dev/null";
+        Result r;
+        FILE* p = popen(cmd.c_str(), "r");
+        char buf[4096];
+        std::size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+        int raw = pclose(p);
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::ifstream in(errFile);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        r.err = ss.str();
+        return r;
+    }
+    std::string paths() { return "--source " + db.sourcePath() + " --target " + db.targetPath(); }
+};
+
+TEST_F(CliTest, UsageErrorsAndHelp) {
+    EXPECT_EQ(cli("--help").status, 0);
+    EXPECT_NE(cli("--help").out.find("--only NAMES"), std::string::npos);
+    EXPECT_EQ(cli("--source x").status, 2);
+    Result r = cli(paths() + " --only cidades,bogus");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown registry 'bogus'"), std::string::npos) << r.err;
+    EXPECT_EQ(cli(paths() + " --commit-every 0").status, 2);
+}
+
+TEST_F(CliTest, AConnectionFailureExitsTwoWithTheServersReason) {
+    Result r = cli("--yes --source " + (db.dir() / "missing.fdb").string() + " --target " + db.targetPath());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("[Informação] Impossível conectar ao banco de dados Talvo pelo seguinte motivo: \n", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("missing.fdb"), std::string::npos);
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CliTest, WithoutATerminalTheConfirmationIsRefused) {
+    db.onTarget("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
+    Result r = cli(paths() + " --only cidades");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("[Confirmação] A T E N Ç Ã O :\nTodas os dados"), std::string::npos) << r.err;
+    EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
+    EXPECT_EQ(db.targetValue("SELECT LIST(RDB$TRIGGER_INACTIVE, '') FROM RDB$TRIGGERS "
+                             "WHERE RDB$TRIGGER_NAME IN ('COMPCLIE_AI0', 'COMPCLIE_AU0')"),
+              "00");
+}
+
+TEST_F(CliTest, AFailingRowIsPrintedAndExitsOne) {
+    // Two source cities that both become code 00001: the second one fails.
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'OUTRA', 'MG')");
+    Result r = cli(paths() + " --yes --only documentosreceber,cidades");
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("[Erro] Ocorreu um erro ao converter o seguinte registro para a tabela CIDADES\n"
+                         "Cidade: OUTRA\nErro: "),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("[Informação] Conversão de dados finalizada."), std::string::npos) << r.err;
+    const auto cidades = r.out.find("cidades ");
+    const auto documentos = r.out.find("documentosreceber ");
+    ASSERT_NE(cidades, std::string::npos) << r.out;
+    ASSERT_NE(documentos, std::string::npos) << r.out;
+    EXPECT_LT(cidades, documentos) << "the run's own order, not the order given";
+    EXPECT_NE(r.out.find("stopped at a failing row"), std::string::npos) << r.out;
+    EXPECT_EQ(db.targetRows("SELECT CODCIDADE, CIDADE FROM CIDADES"), (Rows{{"00001", "ITAJUB\xC1"}}));
+}
+
+TEST_F(CliTest, OperationCodesAreCheckedBeforeAnythingChanges) {
+    db.onTarget("INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('007', 'COMPRAS', '5');"
+                "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
+    Result r = cli(paths() + " --yes --payables-op 7 --receivables-op 7");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "[Alerta] Operação não cadastrada.\n");
+    EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
+}
+
+TEST_F(CliTest, ACleanRunOfEveryRegistryExitsZero) {
+    db.onTarget("INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('007', 'COMPRAS', '5')");
+    Result r = cli(paths() + " --yes --payables-op 7");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 21) << r.out;
+}
+
+}  // namespace
+}  // namespace conversor::testing
