@@ -1,0 +1,66 @@
+#include "text/city_resolution.h"
+
+#include "db/session.h"
+#include "db/statement.h"
+#include "text/text_ops.h"
+
+namespace conversor {
+
+std::string BuscaNomeCidadeTalvo(Session& s, const std::string& codigo) {
+    // The code column is numeric: an empty code names no city, and binding it
+    // would only raise a conversion error.
+    if (IsBlank(codigo)) return {};
+    Statement st(s.CnTalvo);
+    st.setText("SELECT DESCCID FROM REP004 WHERE CIDCONTADOR = :CIDCONTADOR");
+    st.param("CIDCONTADOR").setText(codigo);
+    st.open();
+    return st.eof() ? std::string() : st.field("DESCCID").asText();
+}
+
+std::string BuscaEstadoCidadeTalvo(Session& s, const std::string& codigo) {
+    // A customer without a billing city asks for the state of an empty code;
+    // that is no city, not a failing row.
+    if (IsBlank(codigo)) return {};
+    Statement st(s.CnTalvo);
+    st.setText("SELECT UFCID AS ESTADO FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR = :PCIDCONTADOR");
+    st.param("PCIDCONTADOR").setText(codigo);
+    st.open();
+    return st.eof() ? std::string() : st.field("ESTADO").asText();
+}
+
+std::string BuscaCodigoCidade(Session& s, const std::string& nome, const std::string& estado) {
+    const std::string cidade = UpperAscii(nome);
+    const std::string uf = UpperAscii(estado);
+
+    // Name and state travel as parameters: a city such as D'OESTE is data,
+    // never part of the statement.
+    Statement st(s.CnOrdelio);
+    st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO");
+    st.param("CIDADE").setText(cidade);
+    st.param("ESTADO").setText(uf);
+    st.open();
+    if (!st.eof()) return st.field("CODCIDADE").asText();
+
+    // The source abbreviates Belo Horizonte; whatever state the target gave it wins.
+    if (nome == "BHTE") {
+        st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE'");
+        st.open();
+        if (!st.eof()) return st.field("CODCIDADE").asText();
+    }
+
+    st.setText("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES");
+    st.open();
+    std::string codigo;
+    if (st.field("CODCIDADE").asText().empty()) codigo = "00001";
+    else codigo = StrZero(std::to_string(st.field("CODCIDADE").asInt() + 1), 5);
+    st.close();
+
+    st.setText("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)");
+    st.param("CODCIDADE").setText(codigo);
+    st.param("CIDADE").setText(cidade);
+    st.param("ESTADO").setText(uf);
+    st.execute();
+    return codigo;
+}
+
+}  // namespace conversor
