@@ -5,7 +5,9 @@ cmake_policy(SET CMP0009 NEW)
 # RUN_SOURCES at CMakeLists.txt:38 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/src/app/*.cpp")
 set(OLD_GLOB
+  "/work/main/src/app/operation_list.cpp"
   "/work/main/src/app/registries.cpp"
+  "/work/main/src/app/run.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -36,6 +38,8 @@ endif()
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/src/cli/*.cpp")
 set(OLD_GLOB
   "/work/main/src/cli/main.cpp"
+  "/work/main/src/cli/options.cpp"
+  "/work/main/src/cli/terminal_operator.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -48,8 +52,10 @@ set(OLD_GLOB
   "/work/main/src/convert/catalogue/clasfisc.cpp"
   "/work/main/src/convert/catalogue/fabricantes.cpp"
   "/work/main/src/convert/catalogue/grupos.cpp"
+  "/work/main/src/convert/catalogue/product_values.cpp"
   "/work/main/src/convert/catalogue/produtos.cpp"
   "/work/main/src/convert/catalogue/subgrupos.cpp"
+  "/work/main/src/convert/catalogue/unidades.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -61,11 +67,15 @@ file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/src/convert/finance/*.cpp")
 set(OLD_GLOB
   "/work/main/src/convert/finance/agencias.cpp"
   "/work/main/src/convert/finance/bancos.cpp"
+  "/work/main/src/convert/finance/cidade_por_nome.cpp"
   "/work/main/src/convert/finance/condicoes_pagamento.cpp"
   "/work/main/src/convert/finance/contas.cpp"
   "/work/main/src/convert/finance/documentos_pagar.cpp"
   "/work/main/src/convert/finance/documentos_receber.cpp"
   "/work/main/src/convert/finance/filiais.cpp"
+  "/work/main/src/convert/finance/filiais_inicio.cpp"
+  "/work/main/src/convert/finance/generators.cpp"
+  "/work/main/src/convert/finance/guarded.cpp"
   "/work/main/src/convert/finance/tipos_lancamento.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
@@ -109,7 +119,9 @@ endif()
 # CORE_SOURCES at CMakeLists.txt:24 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/src/text/*.cpp")
 set(OLD_GLOB
+  "/work/main/src/text/city_resolution.cpp"
   "/work/main/src/text/cp1252.cpp"
+  "/work/main/src/text/house_number.cpp"
   "/work/main/src/text/text_ops.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
@@ -120,6 +132,7 @@ endif()
 # TEST_SOURCES at CMakeLists.txt:84 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/catalogue/*.cpp")
 set(OLD_GLOB
+  "/work/main/tests/catalogue/classification_test.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -129,7 +142,9 @@ endif()
 # TEST_SOURCES at CMakeLists.txt:84 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/db/*.cpp")
 set(OLD_GLOB
+  "/work/main/tests/db/copy_loop_test.cpp"
   "/work/main/tests/db/named_params_test.cpp"
+  "/work/main/tests/db/server_test.cpp"
   "/work/main/tests/db/statement_test.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
@@ -149,6 +164,7 @@ endif()
 # TEST_SOURCES at CMakeLists.txt:84 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/parties/*.cpp")
 set(OLD_GLOB
+  "/work/main/tests/parties/house_number_test.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")
@@ -158,6 +174,8 @@ endif()
 # TEST_SOURCES at CMakeLists.txt:84 (file)
 file(GLOB NEW_GLOB LIST_DIRECTORIES true "/work/main/tests/run/*.cpp")
 set(OLD_GLOB
+  "/work/main/tests/run/cli_test.cpp"
+  "/work/main/tests/run/run_test.cpp"
   )
 if(NOT "${NEW_GLOB}" STREQUAL "${OLD_GLOB}")
   message("-- GLOB mismatch!")

@@ -97,77 +97,22 @@ make-databases_autogen/timestamp: \
   /usr/lib/x86_64-linux-gnu/cmake/Qt6WidgetsTools/Qt6WidgetsToolsTargets-none.cmake \
   /usr/lib/x86_64-linux-gnu/cmake/Qt6WidgetsTools/Qt6WidgetsToolsTargets.cmake \
   /usr/lib/x86_64-linux-gnu/cmake/Qt6WidgetsTools/Qt6WidgetsToolsVersionlessTargets.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeCXXCompiler.cmake.in \
-  /usr/share/cmake-3.25/Modules/CMakeCXXCompilerABI.cpp \
   /usr/share/cmake-3.25/Modules/CMakeCXXInformation.cmake \
   /usr/share/cmake-3.25/Modules/CMakeCheckCompilerFlagCommonPatterns.cmake \
   /usr/share/cmake-3.25/Modules/CMakeCommonLanguageInclude.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeCompilerIdDetection.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeDetermineCXXCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeDetermineCompileFeatures.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeDetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeDetermineCompilerABI.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeDetermineCompilerId.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeDetermineSystem.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeFindBinUtils.cmake \
   /usr/share/cmake-3.25/Modules/CMakeFindDependencyMacro.cmake \
   /usr/share/cmake-3.25/Modules/CMakeGenericSystem.cmake \
   /usr/share/cmake-3.25/Modules/CMakeInitializeConfigs.cmake \
   /usr/share/cmake-3.25/Modules/CMakeLanguageInformation.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeNinjaFindMake.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeParseImplicitIncludeInfo.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeParseImplicitLinkInfo.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeParseLibraryArchitecture.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeSystem.cmake.in \
   /usr/share/cmake-3.25/Modules/CMakeSystemSpecificInformation.cmake \
   /usr/share/cmake-3.25/Modules/CMakeSystemSpecificInitialize.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeTestCXXCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/CMakeTestCompilerCommon.cmake \
   /usr/share/cmake-3.25/Modules/CheckCXXCompilerFlag.cmake \
   /usr/share/cmake-3.25/Modules/CheckCXXSourceCompiles.cmake \
   /usr/share/cmake-3.25/Modules/CheckIncludeFileCXX.cmake \
   /usr/share/cmake-3.25/Modules/CheckLibraryExists.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/ADSP-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/ARMCC-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/ARMClang-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/AppleClang-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Borland-DetermineCompiler.cmake \
   /usr/share/cmake-3.25/Modules/Compiler/CMakeCommonCompilerMacros.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Clang-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Clang-DetermineCompilerInternal.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Comeau-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Compaq-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Cray-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Embarcadero-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Fujitsu-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/FujitsuClang-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/GHS-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/GNU-CXX-DetermineCompiler.cmake \
   /usr/share/cmake-3.25/Modules/Compiler/GNU-CXX.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/GNU-FindBinUtils.cmake \
   /usr/share/cmake-3.25/Modules/Compiler/GNU.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/HP-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/IAR-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/IBMCPP-CXX-DetermineVersionInternal.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/IBMClang-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Intel-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/IntelLLVM-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/LCC-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/MSVC-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/NVHPC-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/NVIDIA-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/OpenWatcom-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/PGI-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/PathScale-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/SCO-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/SunPro-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/TI-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Tasking-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/VisualAge-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/Watcom-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/XL-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/XLClang-CXX-DetermineCompiler.cmake \
-  /usr/share/cmake-3.25/Modules/Compiler/zOS-CXX-DetermineCompiler.cmake \
   /usr/share/cmake-3.25/Modules/FeatureSummary.cmake \
   /usr/share/cmake-3.25/Modules/FindGTest.cmake \
   /usr/share/cmake-3.25/Modules/FindOpenGL.cmake \
@@ -181,9 +126,7 @@ make-databases_autogen/timestamp: \
   /usr/share/cmake-3.25/Modules/Internal/CheckCompilerFlag.cmake \
   /usr/share/cmake-3.25/Modules/Internal/CheckFlagCommonConfig.cmake \
   /usr/share/cmake-3.25/Modules/Internal/CheckSourceCompiles.cmake \
-  /usr/share/cmake-3.25/Modules/Internal/FeatureTesting.cmake \
   /usr/share/cmake-3.25/Modules/MacroAddFileDependencies.cmake \
-  /usr/share/cmake-3.25/Modules/Platform/Linux-Determine-CXX.cmake \
   /usr/share/cmake-3.25/Modules/Platform/Linux-GNU-CXX.cmake \
   /usr/share/cmake-3.25/Modules/Platform/Linux-GNU.cmake \
   /usr/share/cmake-3.25/Modules/Platform/Linux.cmake \

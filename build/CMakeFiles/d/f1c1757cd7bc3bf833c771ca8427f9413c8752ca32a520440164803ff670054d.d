@@ -134,6 +134,7 @@ db_tests_autogen/timestamp: \
   /work/main/CMakeLists.txt \
   CMakeFiles/3.25.1/CMakeCXXCompiler.cmake \
   CMakeFiles/3.25.1/CMakeSystem.cmake \
+  /work/main/tests/db/copy_loop_test.cpp \
   /work/main/tests/db/named_params_test.cpp \
   /work/main/tests/db/statement_test.cpp \
   /usr/bin/cmake
