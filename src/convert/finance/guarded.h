@@ -1,0 +1,22 @@
+#pragma once
+// The fixed writes the finance converters make beside their copy loops
+// (standard terms, default document types, branch start-up rows, generators):
+// each runs in a trap of its own that rolls back and reports with its own text.
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace conversor {
+
+class Session;
+
+// Runs work; on a DbError rolls the target's transaction back and shows an
+// error box with failureText followed by the reason. True when work succeeded.
+bool RunGuarded(Session& s, const std::string& failureText, const std::function<void()>& work);
+
+// One statement on QryOrdelio in a transaction of its own, committed at once
+// (also when the run commits in batches: later statements may depend on it).
+// bind sets the statement's parameters, when it has any.
+void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind = {});
+
+}  // namespace conversor
