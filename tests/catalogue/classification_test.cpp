@@ -106,7 +106,9 @@ TEST_P(ClassificationTest, StopsAtTheFirstFailingRowAndNamesItByItsWholeDescript
 INSTANTIATE_TEST_SUITE_P(Catalogue, ClassificationTest, ::testing::ValuesIn(kRegistries),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ConversionTest, SubgroupsKeepTheirGroupCodeEvenWithoutTheGroup) {
+using SubgruposTest = ConversionTest;
+
+TEST_F(SubgruposTest, KeepTheirGroupCodeEvenWithoutTheGroup) {
     // Group 1009 exists nowhere in the source; its code still keeps three digits.
     db.onSource("INSERT INTO EST003 (GRUPOCONTA, SUBGCONTADOR, DESCSUBG) VALUES (1009, 3, 'Latas');"
                 "INSERT INTO EST003 (GRUPOCONTA, SUBGCONTADOR, DESCSUBG) VALUES (NULL, 4, 'Sem grupo')");

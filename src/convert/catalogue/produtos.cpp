@@ -1,10 +1,219 @@
 #include "convert/catalogue/catalogue.h"
 
+#include <string>
+#include <vector>
+
+#include "convert/catalogue/product_values.h"
+#include "db/copy_loop.h"
+#include "db/error.h"
 #include "db/session.h"
+#include "text/cp1252.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteProdutos(Session&) {}
+namespace {
+
+const char* const kSourceSql =
+    "SELECT EST004.EMPRESA, CODPRODUTO AS CODPROD, INATIVO AS ATIVO, REFERENCIA4 AS REFERENCIA, "
+    "DESCPRODUTO AS DESCRICAO, GRUPO AS CODGRUPO, SUBGRUPO AS CODSUBGRUPO, 'R' AS TIPOPROD, "
+    "ESTMINIMO AS ESTMINIMO, ESTMAXIMO AS ESTMAXIMO, NCM, IPI AS ALIQIPI, ALIQSERVICO AS ALIQISS, "
+    "ALIQSINTEGRA AS ALIQICMSREG00, EST038.REDUCAO AS REDUCAOICMS, EST038.CST AS CODTRIBUT00, "
+    "TIPOTRIB AS SUBSTRIB, MVA_ST AS LUCROSUBSTRIB, COMISSAO1 AS COMISSAO, MARCA AS CODFABRIC, "
+    "PESOPROD AS PESO, UNIDADE AS UNIDADEENT, UNID_ROMANEIO AS UNIDADESAIDA, EMB_QTDE AS FATORCONVERSAO, "
+    "MLUCRO1 AS LUCRO, PVENDA1 AS PRECO, BLOQUEAR_DV AS PRODBLOQUEADO, DTCADASTRO AS DT_CADASTRO, "
+    "PVENDA2 AS PRECO2, PVENDA3 AS PRECO3, MLUCRO2 AS LUCRO2, MLUCRO3 AS LUCRO3, PRECOPROMO AS PRECOPROMO, "
+    "EST004.CALCSUBST AS SUBSTRIBSAIDA, PERCBASEST AS PERCBASESUBSTRIBSAIDA, "
+    "PERCVLRST AS PERCICMSSUBSTRIBSAIDA, VLRCOMISSAO AS COMISSAOVLR, MLUCRO4 AS LUCRO4, PVENDA4 AS PRECO4, "
+    "DESCMAX AS DESCONTOMAXIMO, OBSPRODUTO AS OBSERVACAO, GENERO AS CODGENEROITEM, MVA_ST AS PERC_IVA, "
+    "IPIVENDA AS VALORIPI, CALCULARCOMISSAO AS CONSIDERACOMISSAO, EST038.CFOPDENTRO AS CFOPDENTROUF, "
+    "EST038.CFOPFORA AS CFOPFORAUF, ESTOQUE, PRECOCUSTO AS PRECOCUSTO, DTULTCOMPRA AS DATA_ULT_ALTERACAO, "
+    "ULTFORNECEDOR AS FORNEC_ULT_ENT3, DTULTALTERACAO AS DATA_ULT_REAJUSTE, ICMS AS ALIQICMSDIVERSOS, "
+    "CUSTOMEDIO AS SUGESTAO, EST004.CSTPIS, EST004.CSTPISENTRADA, EST004.CSTCOFINS, EST004.CSTCOFINSENTRADA "
+    "FROM EST004 LEFT JOIN EST038 ON EST004.TRIBUTACAO = EST038.TRIBCONTADOR AND EST004.EMPRESA = EST038.EMPRESA "
+    "WHERE EST004.EMPRESA = 1 ORDER BY CODPRODUTO";
+
+const std::vector<std::string> kProductColumns = {
+    "CODPROD",       "ATIVO",          "REFERENCIA",         "DESCRICAO",
+    "CODGRUPO",      "CODSUBGRUPO",    "TIPOPROD",           "ESTMINIMO",
+    "ESTMAXIMO",     "CODTIPOPRODUTO", "CODCLASFIS",         "ALIQIPI",
+    "ALIQISS",       "ALIQICMSREG00",  "BASEICMSREG00",      "CODTRIBUT00",
+    "SUBSTRIB",      "LUCROSUBSTRIB",  "COMISSAO",           "CODFABRIC",
+    "PESO",          "UNIDADEENT",     "UNIDADESAIDA",       "FATORCONVERSAO",
+    "LUCRO",         "PRECO",          "PRODBLOQUEADO",      "DT_CADASTRO",
+    "PRECO2",        "PRECO3",         "LUCRO2",             "LUCRO3",
+    "PRECOPROMO",    "SUBSTRIBSAIDA",  "PERCBASESUBSTRIBSAIDA", "PERCICMSSUBSTRIBSAIDA",
+    "COMISSAOVLR",   "ALIQICMSPDV",    "LUCRO4",             "PRECO4",
+    "DESCONTOMAXIMO", "OBSERVACAO",    "CODGENEROITEM",      "PERC_IVA",
+    "VALORIPI",      "CONSIDERACOMISSAO", "CFOPDENTROUF",    "CFOPFORAUF",
+    "SUGESTAO",      "DATA_ULT_ALTERACAO", "FORNEC_ULT_ENT3", "DATA_ULT_REAJUSTE",
+    "ALIQICMSDIVERSOS",
+};
+
+std::string ProductInsert() {
+    std::string columns, values;
+    for (const std::string& c : kProductColumns) {
+        columns += (columns.empty() ? "" : ", ") + c;
+        values += (values.empty() ? ":" : ", :") + c;
+    }
+    return "INSERT INTO PRODUTO (" + columns + ") VALUES (" + values + ")";
+}
+
+const char* const kStockInsert =
+    "INSERT INTO COMPPROD ( CODPROD, CODEMPRESA, ESTOQUE, PRECOCUSTO, ESTMINIMO, ESTMAXIMO, CODGRADE, "
+    "ESTOQUEDISPONIVEL) VALUES ( :CODPROD, :CODEMPRESA, :ESTOQUE, :PRECOCUSTO, :ESTMINIMO, :ESTMAXIMO, "
+    ":CODGRADE, :ESTOQUEDISPONIVEL)";
+
+const char* const kTaxDetailInsert =
+    "INSERT INTO PRODUTODETALHE ( CODPROD, PIS_CST, PISENT_CST, COFINS_CST, COFINSENT_CST) VALUES ( "
+    ":CODPROD,:PIS_CST, :PISENT_CST, :COFINS_CST, :COFINSENT_CST)";
+
+std::string Text(Statement& src, const char* column) { return src.field(column).asText(); }
+
+// The class the fiscal-classification converter gave the product's goods code.
+std::string BuscaClasseFiscal(Session& s, const std::string& ncm) {
+    if (ncm.empty()) return {};
+    Statement& q = s.qryAuxOrdelio;
+    q.close();
+    q.setText("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = :CODIGONCM");
+    q.param("CODIGONCM").setText(First(ncm, 8));
+    q.open();
+    return q.isEmpty() ? std::string() : q.field("CODCLASFIS").asText();
+}
+
+void BindProduct(Session& s, Statement& src, Statement& dst) {
+    auto text = [&](const char* name, const std::string& value) { dst.param(name).setText(value); };
+    auto number = [&](const char* name, const char* column) { dst.param(name).setDouble(NumeroOuZero(src.field(column))); };
+    auto date = [&](const char* name) { dst.param(name).setDate(src.field(name).asDateTime()); };
+    auto asIs = [&](const char* name) { text(name, Text(src, name)); };
+
+    const std::string icms = Text(src, "ALIQICMSREG00");
+    const std::string brand = Text(src, "CODFABRIC");
+
+    text("CODPROD", StrZero(Text(src, "CODPROD"), 6));
+    text("ATIVO", Text(src, "ATIVO") == "N" ? "S" : "N");
+    text("REFERENCIA", First(Text(src, "REFERENCIA"), 20));
+    text("DESCRICAO", First(Text(src, "DESCRICAO"), 50));
+    text("CODGRUPO", StrZero(Text(src, "CODGRUPO"), 3));
+    text("CODSUBGRUPO", StrZero(Text(src, "CODSUBGRUPO"), 3));
+    text("TIPOPROD", "R");
+    number("ESTMINIMO", "ESTMINIMO");
+    number("ESTMAXIMO", "ESTMAXIMO");
+    text("CODTIPOPRODUTO", "00");
+    text("CODCLASFIS", BuscaClasseFiscal(s, Text(src, "NCM")));
+    number("ALIQIPI", "ALIQIPI");
+    number("ALIQISS", "ALIQISS");
+    dst.param("ALIQICMSREG00").setDouble(AliquotaIcms(icms));
+    dst.param("BASEICMSREG00").setDouble(BaseIcms(src.field("REDUCAOICMS")));
+    asIs("CODTRIBUT00");
+    text("SUBSTRIB", Text(src, "SUBSTRIB") == "S" ? "S" : "N");
+    number("LUCROSUBSTRIB", "LUCROSUBSTRIB");
+    number("COMISSAO", "COMISSAO");
+    text("CODFABRIC", brand.empty() ? std::string() : StrZero(brand, 5));
+    number("PESO", "PESO");
+    text("UNIDADEENT", GravaUnidade(s, Text(src, "UNIDADEENT")));
+    text("UNIDADESAIDA", GravaUnidade(s, Text(src, "UNIDADESAIDA")));
+    number("FATORCONVERSAO", "FATORCONVERSAO");
+    number("LUCRO", "LUCRO");
+    number("PRECO", "PRECO");
+    asIs("PRODBLOQUEADO");
+    date("DT_CADASTRO");
+    number("PRECO2", "PRECO2");
+    number("PRECO3", "PRECO3");
+    number("LUCRO2", "LUCRO2");
+    number("LUCRO3", "LUCRO3");
+    number("PRECOPROMO", "PRECOPROMO");
+    asIs("SUBSTRIBSAIDA");
+    number("PERCBASESUBSTRIBSAIDA", "PERCBASESUBSTRIBSAIDA");
+    number("PERCICMSSUBSTRIBSAIDA", "PERCICMSSUBSTRIBSAIDA");
+    number("COMISSAOVLR", "COMISSAOVLR");
+    dst.param("ALIQICMSPDV").setDouble(AliquotaIcms(icms));
+    number("LUCRO4", "LUCRO4");
+    number("PRECO4", "PRECO4");
+    number("DESCONTOMAXIMO", "DESCONTOMAXIMO");
+    dst.param("OBSERVACAO").setBlob(Text(src, "OBSERVACAO"));
+    asIs("CODGENEROITEM");
+    number("PERC_IVA", "PERC_IVA");
+    number("VALORIPI", "VALORIPI");
+    asIs("CONSIDERACOMISSAO");
+    asIs("CFOPDENTROUF");
+    asIs("CFOPFORAUF");
+    number("SUGESTAO", "SUGESTAO");
+    date("DATA_ULT_ALTERACAO");
+    text("FORNEC_ULT_ENT3", StrZero(First(Text(src, "FORNEC_ULT_ENT3"), 6), 6));
+    date("DATA_ULT_REAJUSTE");
+    number("ALIQICMSDIVERSOS", "ALIQICMSDIVERSOS");
+}
+
+void BindStock(Statement& src, Statement& dst) {
+    dst.param("CODEMPRESA").setText(StrZero(Text(src, "EMPRESA"), 2));
+    dst.param("CODPROD").setText(StrZero(Text(src, "CODPROD"), 6));
+    dst.param("ESTOQUE").setDouble(src.field("ESTOQUE").asDouble());
+    dst.param("PRECOCUSTO").setDouble(src.field("PRECOCUSTO").asDouble());
+    dst.param("ESTMAXIMO").setDouble(src.field("ESTMAXIMO").asDouble());
+    dst.param("ESTMINIMO").setDouble(src.field("ESTMINIMO").asDouble());
+    dst.param("CODGRADE").setText("0000");
+    dst.param("ESTOQUEDISPONIVEL").setDouble(src.field("ESTOQUE").asDouble());
+}
+
+void BindTaxDetail(Statement& src, Statement& dst) {
+    dst.param("CODPROD").setText(StrZero(Text(src, "CODPROD"), 6));
+    dst.param("PIS_CST").setText(Text(src, "CSTPIS"));
+    dst.param("PISENT_CST").setText(Text(src, "CSTPISENTRADA"));
+    dst.param("COFINS_CST").setText(Text(src, "CSTCOFINS"));
+    dst.param("COFINSENT_CST").setText(Text(src, "CSTCOFINSENTRADA"));
+}
+
+// A further row of a product already written, in a transaction and trap of its
+// own: its failure is reported and the product stays.
+template <typename Bind>
+void GravaComplemento(Session& s, Statement& src, const std::string& table, const char* sql, Bind bind) {
+    try {
+        s.AbreTransacao(s.CnOrdelio);
+        s.QryOrdelio.clearText();
+        s.QryOrdelio.setText(sql);
+        bind(src, s.QryOrdelio);
+        s.QryOrdelio.execute();
+        s.ConfirmaTransacao(s.CnOrdelio);
+        s.QryOrdelio.close();
+    } catch (const DbError& e) {
+        try {
+            s.DesfazTransacao(s.CnOrdelio);
+        } catch (const DbError&) {
+        }
+        s.error(W("Ocorreu um erro ao gravar os dados do produto na tabela ") + table +
+                W(" no banco de dados do Ordelio.") + "\r" + W("Produto: ") + StrZero(Text(src, "CODPROD"), 6) +
+                " - " + Text(src, "DESCRICAO") + "\r" + W("Erro: ") + e.what());
+    }
+}
+
+}  // namespace
+
+// Each product becomes three rows, each committed on its own: the product
+// (whose failure ends the registry), its stock and its PIS/COFINS codes
+// (whose failures are only reported).
+void ConverteProdutos(Session& s) {
+    CopyLoop loop;
+    loop.registry = "produtos";
+    loop.statusText = "Convertendo Produtos...";
+    loop.sourceSql = kSourceSql;
+    loop.clearTables = {"PRODUTO", "COMPPROD", "PRODUTODETALHE"};
+    loop.clearBeforeSource = true;
+    loop.targetTable = "PRODUTO";
+    loop.insertSql = ProductInsert();
+    loop.insertPerRow = true;
+    loop.bind = [&](Statement& src, Statement& dst) {
+        BindProduct(s, src, dst);
+        return true;
+    };
+    loop.errorDetail = [](Statement& src) {
+        return "Codprod: " + Text(src, "CODPROD") + "\r" + "Produto: " + Text(src, "DESCRICAO");
+    };
+    loop.afterRow = [&](Statement& src) {
+        GravaComplemento(s, src, "COMPPROD", kStockInsert, BindStock);
+        GravaComplemento(s, src, "PRODUTODETALHE", kTaxDetailInsert, BindTaxDetail);
+    };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor

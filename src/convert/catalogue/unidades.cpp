@@ -1,0 +1,30 @@
+#include "convert/catalogue/catalogue.h"
+
+#include "db/error.h"
+#include "db/session.h"
+#include "text/text_ops.h"
+
+namespace conversor {
+
+std::string GravaUnidade(Session& s, const std::string& unit) {
+    const std::string code = UpperAscii(First(unit, 6));
+    Statement& q = s.qryAuxOrdelio;
+    try {
+        q.setText("Select UNIDADE from UNIDADES Where UNIDADE = :PUNIDADE");
+        q.param("PUNIDADE").setText(code);
+        q.open();
+        if (q.isEmpty()) {
+            q.close();
+            // No transaction of its own: the unit is committed or undone with
+            // the product that needs it.
+            q.setText("Insert Into UNIDADES (UNIDADE) Values(:PUNIDADE)");
+            q.param("PUNIDADE").setText(code);
+            q.execute();
+        }
+    } catch (const DbError&) {
+        s.warning("Erro ao converter Unidade.");
+    }
+    return code;
+}
+
+}  // namespace conversor
