@@ -1,0 +1,19 @@
+#include "convert/finance/cidade_por_nome.h"
+
+#include "db/session.h"
+
+namespace conversor {
+
+std::string BuscaCodigoCidadePorNome(Session& s, const std::string& cidade) {
+    if (cidade.empty()) return {};
+    Statement& q = s.qryAuxOrdelio;
+    q.close();
+    q.setText("SELECT FIRST 1 CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE");
+    q.param("CIDADE").setText(cidade);
+    q.open();
+    std::string code = q.eof() ? std::string() : q.field("CODCIDADE").asText();
+    q.close();
+    return code;
+}
+
+}  // namespace conversor

@@ -1,0 +1,95 @@
+#include <cctype>
+#include <charconv>
+
+#include "convert/finance/filiais.h"
+#include "convert/finance/guarded.h"
+#include "db/error.h"
+#include "db/session.h"
+#include "text/cp1252.h"
+
+namespace conversor {
+
+namespace {
+
+// One of a branch's two generators.
+struct BranchGenerator {
+    const char* name;        // catalogue name before the branch code
+    const char* create;      // statement before the branch code
+    const char* set;         // statement before the branch code
+    const char* sourceMax;   // highest number already used in the source
+};
+
+constexpr BranchGenerator kQuotes{"GENORC", "Create Generator GenOrc", "Set Generator GenOrc",
+                                  "SELECT MAX(ORCAMENTOCONTADOR) AS CODIGO FROM EST024"};
+constexpr BranchGenerator kSales{"GENPDV", "Create Generator GenPdv", "Set Generator GenPDV",
+                                 "SELECT MAX(VENDACONTADOR) AS CODIGO FROM EST007"};
+
+// The generator statements take the branch code and the start value into
+// their text (DDL has no parameters), so only plain names and numbers may
+// get there.
+bool IsPlainCode(const std::string& code) {
+    if (code.empty()) return false;
+    for (unsigned char c : code)
+        if (!std::isalnum(c)) return false;
+    return true;
+}
+
+bool IsWholeNumber(const std::string& text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+bool GeneratorExists(Session& s, const std::string& name) {
+    Statement& q = s.qryAuxOrdelio;
+    q.close();
+    q.setText("SELECT RDB$GENERATOR_NAME AS NOME FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = :NOME");
+    q.param("NOME").setText(name);
+    q.open();
+    const bool exists = !q.eof();
+    q.close();
+    return exists;
+}
+
+std::string SourceMaximum(Session& s, const char* sql) {
+    Statement& q = s.qryAuxTalvo;
+    q.close();
+    q.setText(sql);
+    q.open();
+    std::string value = q.eof() ? std::string() : q.field("CODIGO").asText();
+    q.close();
+    return value;
+}
+
+void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code) {
+    RunGuarded(s,
+               W("Ocorreu um erro ao gravar o generator ") + g.name + code + W(" no banco de dados do Ordelio.") + "\r" +
+                   W("Erro: "),
+               [&] {
+                   if (!IsPlainCode(code)) throw DbError("invalid branch code '" + code + "'");
+                   if (GeneratorExists(s, g.name + code)) return;
+                   // Read and checked before anything is created, so a bad value leaves no half-made generator.
+                   const std::string start = SourceMaximum(s, g.sourceMax);
+                   if (!start.empty() && !IsWholeNumber(start))
+                       throw DbError("invalid generator value '" + start + "'");
+                   ExecutaConfirmado(s, g.create + code);
+                   // An empty source leaves the new generator at its initial value.
+                   if (!start.empty()) ExecutaConfirmado(s, g.set + code + " To " + start);
+               });
+}
+
+}  // namespace
+
+void GravaGenerators(Session& s) {
+    Statement branches(s.CnOrdelio);
+    branches.setText("Select CodEmpresa From Filiais");
+    branches.open();
+    for (; !branches.eof(); branches.next()) {
+        const std::string code = branches.field("CODEMPRESA").asText();
+        GravaGenerator(s, kQuotes, code);
+        GravaGenerator(s, kSales, code);
+    }
+}
+
+}  // namespace conversor
