@@ -1,10 +1,26 @@
 #include "convert/finance/finance.h"
-
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteBancos(Session&) {}
+void ConverteBancos(Session& s) {
+    CopyLoop loop;
+    loop.registry = "bancos";
+    loop.statusText = "Convertendo Bancos...";
+    loop.sourceSql = "SELECT BCCONTADOR AS CODBANCO, DESCBANCO AS NOMEBANCO FROM BNC004";
+    loop.clearTables = {"BANCOS"};
+    loop.targetTable = "BANCOS";
+    loop.insertSql = "INSERT INTO BANCOS ( CODBANCO, NOMEBANCO) VALUES ( :CODBANCO, :NOMEBANCO)";
+    loop.bind = [](Statement& src, Statement& dst) {
+        dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
+        dst.param("NOMEBANCO").setText(First(src.field("NOMEBANCO").asText(), 20));
+        return true;
+    };
+    loop.errorLabel = "Banco";
+    loop.errorValue = [](Statement& src) { return src.field("NOMEBANCO").asText(); };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor
