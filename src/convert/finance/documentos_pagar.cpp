@@ -1,10 +1,95 @@
-#include "convert/finance/finance.h"
+#include <string>
 
+#include "convert/finance/documentos.h"
+#include "convert/finance/finance.h"
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/cp1252.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteDocumentosPagar(Session&) {}
+namespace {
+
+// At most 15 characters: title and parcel when they fit, else as much of the
+// title as leaves room for a blank and the whole parcel; without a title, the
+// type followed by the ten-digit counter.
+std::string CodigoDocumento(const std::string& titulo, const std::string& parcela, const std::string& tipo,
+                            const std::string& contador) {
+    if (titulo.empty()) return First(tipo + StrZero(contador, 10), 15);
+    const std::string label = titulo + " " + parcela;
+    if (label.size() < 15) return label;
+    const std::size_t room = parcela.size() < 14 ? 14 - parcela.size() : 0;
+    return First(titulo, room) + " " + parcela;
+}
+
+// A blank amount counts as 0.
+double Valor(const Field& field) { return IsBlank(field.asText()) ? 0 : field.asDouble(); }
+
+std::string RotuloDocumento(Statement& src) {
+    return src.field("TITULO").asText() + " " + src.field("PARCELA").asText();
+}
+
+void GravaTipoDocPadraoPagar(Session& s) {
+    GravaTipoDocPadrao(s, "CP", "CT PAGAR IMPORT",
+                       W("Ocorreu um erro ao inserir o tipo de documento padrão para contas a pagar no banco de dados "
+                         "do Ordelio.\rErro: "));
+}
+
+}  // namespace
+
+void ConverteDocumentosPagar(Session& s) {
+    const std::string status = "Convertendo Contas a Pagar...";
+    s.setStatus(status);
+    s.processEvents();
+    GravaTipoDocPadraoPagar(s);
+
+    long long rowsDone = 0;  // for the error box only
+    CopyLoop loop;
+    loop.registry = "documentospagar";
+    loop.statusText = status;
+    loop.sourceSql =
+        "SELECT CPCONTADOR, EMPRESA AS CODEMPRESA, TIPOCP AS TIPODOCTO, TITULO, PARCELA, FCONTADOR AS CODFORNEC, "
+        "VLRPARCELA AS VALORDOCTO, VLRPAGO AS VALORPAGO, VALORJUROS AS JUROSMULTA, DTEMISSAO AS DT_EMISSAO, DTVENC "
+        "AS DT_VENCIMENTO, STATUS AS SITUACAO, OBSERVACAO AS HISTORICO, DTLANC AS DT_ENTRADA FROM CP001 WHERE "
+        "CP001.STATUS = :STATUS";
+    loop.bindSource = [](Statement& src) { src.param("STATUS").setText("AB"); };
+    loop.clearTables = {"DOCUPAG", "MOVIPAG"};
+    loop.targetTable = "DOCUPAG";
+    loop.insertSql =
+        "INSERT INTO DOCUPAG ( CODEMPRESA, TIPODOCTO, CODDOCTO, CODFORNEC, CODMOEDA, VALORDOCTO, VALORPAGO, "
+        "JUROSMULTA, DT_EMISSAO, CODOPER, DT_VENCIMENTO, SITUACAO, HISTORICO, NUMORD, DT_ENTRADA) VALUES ( "
+        ":CODEMPRESA, :TIPODOCTO, :CODDOCTO, :CODFORNEC, :CODMOEDA, :VALORDOCTO, :VALORPAGO, :JUROSMULTA, "
+        ":DT_EMISSAO, :CODOPER, :DT_VENCIMENTO, :SITUACAO, :HISTORICO, :NUMORD, :DT_ENTRADA)";
+    loop.bind = [&s](Statement& src, Statement& dst) {
+        auto text = [&](const char* column) { return src.field(column).asText(); };
+        const std::string situacao = text("SITUACAO");
+        dst.param("CODEMPRESA").setText(StrZero(text("CODEMPRESA"), 2));
+        dst.param("TIPODOCTO").setText(First(text("TIPODOCTO"), 2));
+        dst.param("CODDOCTO").setText(
+            CodigoDocumento(text("TITULO"), text("PARCELA"), text("TIPODOCTO"), text("CPCONTADOR")));
+        dst.param("CODFORNEC").setText(StrZero(text("CODFORNEC"), 6));
+        dst.param("CODMOEDA").setText("01");
+        dst.param("VALORDOCTO").setDouble(Valor(src.field("VALORDOCTO")));
+        dst.param("VALORPAGO").setDouble(Valor(src.field("VALORPAGO")));
+        dst.param("JUROSMULTA").setDouble(Valor(src.field("JUROSMULTA")));
+        dst.param("DT_EMISSAO").setDate(src.field("DT_EMISSAO").asDateTime());
+        dst.param("CODOPER").setText(s.codOperPagar);
+        dst.param("DT_VENCIMENTO").setDate(src.field("DT_VENCIMENTO").asDateTime());
+        dst.param("SITUACAO").setText(Iif(situacao == "AB", "1", "2"));
+        dst.param("HISTORICO").setText(First(text("HISTORICO"), 250));
+        // Only an open document, exactly "AB", is written and numbered.
+        if (situacao != "AB") return false;
+        dst.param("NUMORD").setText(ProximoNumOrd(s));
+        dst.param("DT_ENTRADA").setDate(src.field("DT_ENTRADA").asDateTime());
+        return true;
+    };
+    loop.afterRow = [&rowsDone](Statement&) { ++rowsDone; };
+    loop.errorDetail = [&rowsDone](Statement& src) {
+        return "Documento: " + RotuloDocumento(src) + "\rRegistro:  " + std::to_string(rowsDone) +
+               "\rFornecedor: " + src.field("CODFORNEC").asText();
+    };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor

@@ -1,0 +1,27 @@
+#include "convert/finance/documentos.h"
+
+#include "convert/finance/guarded.h"
+#include "db/session.h"
+#include "text/text_ops.h"
+
+namespace conversor {
+
+void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& descricao,
+                        const std::string& failureText) {
+    RunGuarded(s, failureText, [&] {
+        ExecutaConfirmado(s, "DELETE FROM TIPODOC WHERE TIPODOCTO = \"" + tipo + "\"");
+        ExecutaConfirmado(s, "INSERT INTO TIPODOC (TIPODOCTO, DESCTIPO) VALUES(\"" + tipo + "\",\"" + descricao + "\")");
+    });
+}
+
+std::string ProximoNumOrd(Session& s) {
+    Statement& q = s.qryAuxOrdelio;
+    q.close();
+    q.setText("SELECT GEN_ID(G_NUMORD,1) AS NUMORD FROM RDB$DATABASE");
+    q.open();
+    const std::string value = q.field("NUMORD").asText();
+    q.close();
+    return StrZero(value, 12);
+}
+
+}  // namespace conversor
