@@ -104,6 +104,19 @@ TEST_F(CityResolutionTest, AnAppendedCityGoesWithTheRowsTransaction) {
     EXPECT_TRUE(cities().empty());
 }
 
+TEST_F(CityResolutionTest, RepeatedLookupsReuseTheirPreparedStatements) {
+    // One customer after another asks for cities: each lookup and the append
+    // are prepared once per run, not once per call.
+    resolve("Primeira", "MG");
+    const long long before = session.CnOrdelio.preparesDone();
+    for (int i = 0; i < 20; ++i) {
+        resolve("Primeira", "MG");
+        resolve("Nova " + std::to_string(i), "MG");
+    }
+    EXPECT_EQ(session.CnOrdelio.preparesDone() - before, 0);
+    EXPECT_EQ(cities().size(), 21u);
+}
+
 TEST_F(CityResolutionTest, SourceNameAndStateByCode) {
     db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 17, 'Uberaba ', 'MG');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (2, 18, 'Franca', 'SP');"

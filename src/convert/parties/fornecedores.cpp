@@ -1,10 +1,61 @@
 #include "convert/parties/parties.h"
-
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/city_resolution.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteFornecedores(Session&) {}
+void ConverteFornecedores(Session& s) {
+    CopyLoop loop;
+    loop.registry = "fornecedores";
+    loop.statusText = "Convertendo Fornecedores...";
+    loop.clearTables = {"FORNECE"};
+    loop.clearBeforeSource = true;
+    loop.sourceSql =
+        "SELECT FCONTADOR AS CODFORNEC, NOME AS NOME, APELIDO AS NOMEFANTASIA, ENDERECO, BAIRRO, CIDADE AS CODCIDADE, "
+        "UF AS ESTADO, CEP AS CEP, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, INSCESTADUAL AS INSCEST, "
+        "TIPOFORN AS PESSOA_FJ, FONE, CELULARREP AS CELULAR, FAX, EMAIL, NOMEREP AS CONTATO, CP003.INATIVO AS ATIVO, "
+        "OBSERVACAO FROM CP003 LEFT JOIN REP004 ON CP003.CIDADE = REP004.CIDCONTADOR AND CP003.EMPRESA = "
+        "REP004.EMPRESA WHERE CP003.EMPRESA = 1 ORDER BY FCONTADOR";
+    loop.targetTable = "FORNECE";
+    loop.insertSql =
+        "INSERT INTO FORNECE ( CODFORNEC,NOME,NOMEFANTASIA,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,CGCCPF, "
+        "INSCEST,PESSOA_FJ,FONE,CELULAR,FAX, EMAIL,CONTATO,ATIVO,OBSERVACAO) VALUES ( "
+        ":CODFORNEC,:NOME,:NOMEFANTASIA,:ENDERECO, :BAIRRO,:CODCIDADE,:ESTADO,:CEP,:CGCCPF, "
+        ":INSCEST,:PESSOA_FJ,:FONE,:CELULAR, :FAX,:EMAIL,:CONTATO,:ATIVO,:OBSERVACAO)";
+    loop.bind = [&s](Statement& src, Statement& dst) {
+        auto in = [&src](const char* name) { return src.field(name).asText(); };
+        auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+
+        out("CODFORNEC", StrZero(in("CODFORNEC"), 6));
+        out("NOME", First(in("NOME"), 50));
+        out("NOMEFANTASIA", First(in("NOMEFANTASIA"), 40));
+        out("ENDERECO", First(in("ENDERECO"), 50));
+        out("BAIRRO", First(in("BAIRRO"), 30));
+        const std::string codCidade = IsBlank(in("CODCIDADE")) ? std::string() : StrZero(in("CODCIDADE"), 5);
+        out("CODCIDADE", codCidade);
+        // Without a state of its own the supplier takes its city's, when it has a city.
+        std::string estado = in("ESTADO");
+        if (IsBlank(estado)) estado = IsBlank(codCidade) ? std::string() : BuscaEstadoCidadeTalvo(s, in("CODCIDADE"));
+        out("ESTADO", estado);
+        out("CEP", First(SoNumeros(in("CEP")), 8));
+        out("CGCCPF", SoNumeros(in("CGCCPF")));
+        out("INSCEST", First(TiraPontuacao(in("INSCEST")), 15));
+        out("PESSOA_FJ", in("PESSOA_FJ"));
+        out("FONE", First(SoNumeros(in("FONE")), 15));
+        out("CELULAR", First(SoNumeros(in("CELULAR")), 15));
+        out("FAX", First(SoNumeros(in("FAX")), 15));
+        out("EMAIL", First(in("EMAIL"), 100));
+        out("CONTATO", First(in("CONTATO"), 35));
+        dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
+        // The source flag says inactive; only an explicit "N" makes an active supplier.
+        out("ATIVO", in("ATIVO") == "N" ? "S" : "N");
+        return true;
+    };
+    loop.errorLabel = "Fornecedor";
+    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor

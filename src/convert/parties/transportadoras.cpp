@@ -1,10 +1,51 @@
 #include "convert/parties/parties.h"
-
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteTransportadoras(Session&) {}
+void ConverteTransportadoras(Session& s) {
+    CopyLoop loop;
+    loop.registry = "transportadoras";
+    loop.statusText = "Convertendo Transportadoras...";
+    loop.clearTables = {"TRANSPT"};
+    loop.clearBeforeSource = true;
+    loop.sourceSql =
+        "SELECT FCONTADOR AS CODTRANSPT, NOME AS NOME, ENDERECO, BAIRRO, CIDADE AS CODCIDADE, UF AS ESTADO, "
+        "CEP AS CEP, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, INSCESTADUAL AS INSCEST, TIPOFORN AS PESSOA_FJ, "
+        "FONE, FAX, EMAIL, NOMEREP AS CONTATO FROM CP003 LEFT JOIN REP004 ON CP003.CIDADE = REP004.CIDCONTADOR AND "
+        "CP003.EMPRESA = REP004.EMPRESA WHERE TIPOTRANSP = 'S' ORDER BY FCONTADOR";
+    loop.targetTable = "TRANSPT";
+    loop.insertSql =
+        "INSERT INTO TRANSPT ( CODTRANSPT,NOME,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,CGCCPF, "
+        "INSCEST,PESSOA_FJ,FONE,FAX, EMAIL,CONTATO,CODEMFORNECE) VALUES ( :CODTRANSPT,:NOME,:ENDERECO, "
+        ":BAIRRO,:CODCIDADE,:ESTADO,:CEP,:CGCCPF, :INSCEST,:PESSOA_FJ,:FONE, :FAX,:EMAIL,:CONTATO,:CODEMFORNECE)";
+    loop.bind = [](Statement& src, Statement& dst) {
+        auto in = [&src](const char* name) { return src.field(name).asText(); };
+        auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+
+        out("CODTRANSPT", StrZero(in("CODTRANSPT"), 4));
+        out("NOME", First(in("NOME"), 35));
+        out("ENDERECO", First(in("ENDERECO"), 50));
+        out("BAIRRO", First(in("BAIRRO"), 30));
+        out("CODCIDADE", StrZero(in("CODCIDADE"), 5));
+        out("ESTADO", in("ESTADO"));
+        out("CEP", First(SoNumeros(in("CEP")), 8));
+        out("CGCCPF", SoNumeros(in("CGCCPF")));
+        out("INSCEST", First(TiraPontuacao(in("INSCEST")), 15));
+        out("PESSOA_FJ", in("PESSOA_FJ"));
+        out("FONE", First(SoNumeros(in("FONE")), 15));
+        out("FAX", First(SoNumeros(in("FAX")), 15));
+        out("EMAIL", First(in("EMAIL"), 100));
+        out("CONTATO", First(in("CONTATO"), 30));
+        // The supplier that the same source row becomes.
+        out("CODEMFORNECE", StrZero(in("CODTRANSPT"), 6));
+        return true;
+    };
+    loop.errorLabel = "Transportadora";
+    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor

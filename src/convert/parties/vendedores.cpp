@@ -1,10 +1,69 @@
 #include "convert/parties/parties.h"
-
+#include "db/copy_loop.h"
 #include "db/session.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-// Not converted yet.
-void ConverteVendedores(Session&) {}
+namespace {
+
+// The salesperson's city is a name; a name the target lacks stays empty.
+std::string CodigoCidadePorNome(Session& s, const std::string& cidade) {
+    if (cidade.empty()) return {};
+    Statement& q = s.qryAuxOrdelio;
+    q.close();
+    q.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE");
+    q.param("CIDADE").setText(cidade);
+    q.open();
+    // Left open: the next lookup closes it.
+    return q.eof() ? std::string() : q.field("CODCIDADE").asText();
+}
+
+}  // namespace
+
+void ConverteVendedores(Session& s) {
+    CopyLoop loop;
+    loop.registry = "vendedores";
+    loop.statusText = "Convertendo Vendedores...";
+    loop.clearTables = {"VENDEND"};
+    loop.clearBeforeSource = true;
+    loop.sourceSql =
+        "SELECT VENDCONTADOR AS CODVENDEDOR, NOMEVENDEDOR AS NOME, ENDERECO, BAIRRO, CIDADE, UF AS ESTADO, CEP, "
+        "FONE AS TELEFONE, COMISSAO, EMAIL, INATIVO, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, "
+        "INSCESTADUAL AS INSCEST, RG, REGIMPORT AS MUDAPRECOPDV, EMPRESA AS CODEMPRESA FROM EST001 "
+        "ORDER BY VENDCONTADOR";
+    loop.targetTable = "VENDEND";
+    loop.insertSql =
+        "INSERT INTO VENDEND ( CODVENDEDOR,NOME,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,TELEFONE, "
+        "COMISSAO,EMAIL,ATIVO,CGCCPF,INSCEST,RG, CODEMPRESA,MUDAPRECOPDV,TIPOVENDEDOR) VALUES ( "
+        ":CODVENDEDOR,:NOME,:ENDERECO, :BAIRRO,:CODCIDADE,:ESTADO,:CEP,:TELEFONE, "
+        ":COMISSAO,:EMAIL,:ATIVO,:CGCCPF,:INSCEST,:RG, :CODEMPRESA,:MUDAPRECOPDV,:TIPOVENDEDOR)";
+    loop.bind = [&s](Statement& src, Statement& dst) {
+        auto in = [&src](const char* name) { return src.field(name).asText(); };
+        auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+
+        out("CODVENDEDOR", StrZero(in("CODVENDEDOR"), 4));
+        out("NOME", First(in("NOME"), 40));
+        out("ENDERECO", First(in("ENDERECO"), 50));
+        out("BAIRRO", First(in("BAIRRO"), 30));
+        out("CODCIDADE", CodigoCidadePorNome(s, in("CIDADE")));
+        out("ESTADO", in("ESTADO"));
+        out("CEP", First(SoNumeros(in("CEP")), 8));
+        out("TELEFONE", First(SoNumeros(in("TELEFONE")), 15));
+        dst.param("COMISSAO").setDouble(src.field("COMISSAO").asDouble());
+        out("EMAIL", First(in("EMAIL"), 60));
+        out("ATIVO", Iif(in("INATIVO") == "S", "N", "S"));
+        out("CGCCPF", SoNumeros(in("CGCCPF")));
+        out("INSCEST", First(in("INSCEST"), 15));
+        out("RG", First(in("RG"), 15));
+        out("CODEMPRESA", StrZero(in("CODEMPRESA"), 2));
+        out("MUDAPRECOPDV", in("MUDAPRECOPDV"));
+        out("TIPOVENDEDOR", "V");
+        return true;
+    };
+    loop.errorLabel = "Vendedor";
+    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    RunCopyLoop(s, loop);
+}
 
 }  // namespace conversor
