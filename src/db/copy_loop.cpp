@@ -78,6 +78,9 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
         if (loop.afterRow) loop.afterRow(src);
         src.next();
     }
+    // A skipped last row may have left its (empty) transaction open for a
+    // next row that never came.
+    if (s.CnOrdelio.inTransaction() && s.commitInterval() == 1) s.ConfirmaTransacao(s.CnOrdelio);
     s.flushBatch();
     s.summary.registries.push_back(result);
     return result;
