@@ -1,0 +1,50 @@
+// The finance converters under the run's batched commits: the fixed writes
+// beside the copy loops (start-up rows, generators, default document types)
+// must still be committed in order, since later statements depend on them.
+#include <gtest/gtest.h>
+
+#include "convert/finance/finance.h"
+#include "support/fixture.h"
+
+namespace conversor::testing {
+namespace {
+
+class BatchedCommitsTest : public ConversionTest {
+protected:
+    void SetUp() override {
+        ConversionTest::SetUp();
+        session.setCommitInterval(50);
+    }
+};
+
+TEST_F(BatchedCommitsTest, BranchesCreateAndStartTheirGenerators) {
+    db.onTarget("INSERT INTO CADUSUA (USUARIO, CODEMPRESA) VALUES ('ADMIN', '01')");
+    db.onSource("INSERT INTO EMP001 (EMPCONTADOR, DESCEMPRESA) VALUES (1, 'MATRIZ');"
+                "INSERT INTO EMP001 (EMPCONTADOR, DESCEMPRESA) VALUES (2, 'FILIAL');"
+                "INSERT INTO EST024 VALUES (1, 150); INSERT INTO EST007 VALUES (1, 60)");
+    ConverteFiliais(session);
+
+    EXPECT_TRUE(boxes().empty()) << boxes()[0];
+    EXPECT_FALSE(session.CnOrdelio.inTransaction());
+    EXPECT_EQ(db.targetValue("SELECT GEN_ID(GENORC02, 0) + GEN_ID(GENPDV01, 0) FROM RDB$DATABASE"), "210");
+    EXPECT_EQ(db.targetValue("SELECT (SELECT COUNT(*) FROM SALDOST) + (SELECT COUNT(*) FROM NUMERNF) FROM RDB$DATABASE"),
+              "4");
+}
+
+TEST_F(BatchedCommitsTest, StandardTermsAndDocumentsAreAllCommitted) {
+    db.onSource("INSERT INTO CP001 (EMPRESA, CPCONTADOR, FCONTADOR, TITULO, PARCELA, STATUS) VALUES (1, 1, 1, 'P', '1', 'AB');"
+                "INSERT INTO CR001 (EMPRESA, CRCONTADOR, CLICONTADOR, TITULO, PARCELA, STATUS) VALUES (1, 1, 1, 'R', '1', 'AB')");
+    GravaPrazosPadrao(session);
+    ConverteDocumentosPagar(session);
+    ConverteDocumentosReceber(session);
+
+    EXPECT_TRUE(boxes().empty()) << boxes()[0];
+    EXPECT_FALSE(session.CnOrdelio.inTransaction());
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CONDPAG"), "2");
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM TIPODOC"), "2");
+    EXPECT_EQ(db.targetRows("SELECT NUMORD FROM DOCUPAG UNION ALL SELECT NUMORD FROM DOCUREC"),
+              (Rows{{"000000000001"}, {"000000000002"}}));
+}
+
+}  // namespace
+}  // namespace conversor::testing
