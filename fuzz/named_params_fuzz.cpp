@@ -11,7 +11,7 @@ using namespace conversor;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const ParsedStatement p = ParseNamedParameters(text);
-    for (size_t slot : p.slots)
+    for (size_t slot : p.positions)
         if (slot >= p.names.size()) std::abort();
     for (size_t i = 0; i < p.names.size(); ++i) {
         if (p.names[i].empty()) std::abort();
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Every name is used by at least one marker.
     for (size_t i = 0; i < p.names.size(); ++i) {
         bool used = false;
-        for (size_t slot : p.slots) used = used || slot == i;
+        for (size_t slot : p.positions) used = used || slot == i;
         if (!used) std::abort();
     }
     // Parsing the result again finds no further names: markers were replaced,

@@ -52,7 +52,7 @@ ParsedStatement ParseNamedParameters(std::string_view text) {
             std::size_t slot = 0;
             while (slot < out.names.size() && !SameName(out.names[slot], name)) ++slot;
             if (slot == out.names.size()) out.names.emplace_back(name);
-            out.slots.push_back(slot);
+            out.positions.push_back(slot);
             out.sql += '?';
             i = j;
         } else {

@@ -10,7 +10,7 @@ namespace conversor {
 struct ParsedStatement {
     std::string sql;                  // positional text, trailing ';' dropped
     std::vector<std::string> names;   // distinct names, as first written
-    std::vector<std::size_t> slots;   // for each '?', its index into names
+    std::vector<std::size_t> positions;   // for each marker, its index into names
 };
 
 // A colon directly followed by a letter or '_' starts a name made of letters,

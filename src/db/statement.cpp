@@ -190,7 +190,7 @@ void Statement::releasePrepared() {
 
 void Statement::buildInput(ITransaction* tra) {
     ThrowStatusWrapper& st = cn_->status();
-    const std::size_t n = parsed_.slots.size();
+    const std::size_t n = parsed_.positions.size();
     if (n == 0) {
         releaseMeta(inMeta_);
         inTypes_.clear();
@@ -201,7 +201,7 @@ void Statement::buildInput(ITransaction* tra) {
     // column's. The layout is rebuilt only when a type or a text's room changes.
     std::vector<SlotType> types(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Parameter& p = params_[parsed_.slots[i]];
+        const Parameter& p = params_[parsed_.positions[i]];
         SlotType& t = types[i];
         switch (p.kind_) {
             case Parameter::Kind::Text: {
@@ -250,7 +250,7 @@ void Statement::buildInput(ITransaction* tra) {
         inTypes_ = types;
     }
     for (std::size_t i = 0; i < n; ++i) {
-        const Parameter& p = params_[parsed_.slots[i]];
+        const Parameter& p = params_[parsed_.positions[i]];
         unsigned char* value = inBuffer_.data() + inOffsets_[i];
         short isNull = p.kind_ == Parameter::Kind::Null ? -1 : 0;
         std::memcpy(inBuffer_.data() + inNullOffsets_[i], &isNull, sizeof isNull);

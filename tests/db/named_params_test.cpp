@@ -10,7 +10,7 @@ TEST(NamedParameters, MarksOnlyRealParameters) {
         const char* text;
         const char* sql;
         std::vector<std::string> names;
-        std::vector<std::size_t> slots;
+        std::vector<std::size_t> positions;
     };
     const Case cases[] = {
         {"INSERT INTO T (A, B) VALUES (:A, :B)", "INSERT INTO T (A, B) VALUES (?, ?)", {"A", "B"}, {0, 1}},
@@ -29,7 +29,7 @@ TEST(NamedParameters, MarksOnlyRealParameters) {
         ParsedStatement p = ParseNamedParameters(c.text);
         EXPECT_EQ(p.sql, c.sql) << c.text;
         EXPECT_EQ(p.names, c.names) << c.text;
-        EXPECT_EQ(p.slots, c.slots) << c.text;
+        EXPECT_EQ(p.positions, c.positions) << c.text;
     }
 }
 
