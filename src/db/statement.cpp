@@ -71,6 +71,14 @@ double textToDouble(const std::string& text) {
     return value;
 }
 
+constexpr int kMaxStatementRestarts = 10;
+
+bool isUpdateConflict(const FbException& e) {
+    for (const intptr_t* v = e.getStatus()->getErrors(); *v != isc_arg_end; v += *v == isc_arg_cstring ? 3 : 2)
+        if (v[0] == isc_arg_gds && v[1] == isc_update_conflict) return true;
+    return false;
+}
+
 void releaseMeta(IMessageMetadata*& meta) {
     if (meta) meta->release();
     meta = nullptr;
@@ -299,21 +307,34 @@ void Statement::execute() {
     ThrowStatusWrapper& st = cn_->status();
     try {
         prepareFor(tra);
-        buildInput(tra);
-        fb::Guard([&] {
-            IMessageMetadata* out = prepared_->getOutputMetadata(&st);
-            std::vector<unsigned char> outBuf(out->getMessageLength(&st));
-            const bool hasOutput = out->getCount(&st) > 0;
+        // A statement that waited for another user's change to a row fails
+        // with an update conflict when that user commits (read committed as
+        // this engine version does it). The failed statement has been undone
+        // as a whole, so running it again in the same transaction sees the
+        // committed row and does what it was meant to: the row the other user
+        // held is neither skipped nor left behind. Newer engines restart such
+        // a statement themselves.
+        for (int attempt = 1;; ++attempt) {
+            buildInput(tra);  // blobs are created anew for each attempt
             try {
-                prepared_->execute(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(),
-                                   hasOutput ? out : nullptr, hasOutput ? outBuf.data() : nullptr);
-            } catch (...) {
+                IMessageMetadata* out = prepared_->getOutputMetadata(&st);
+                std::vector<unsigned char> outBuf(out->getMessageLength(&st));
+                const bool hasOutput = out->getCount(&st) > 0;
+                try {
+                    prepared_->execute(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(),
+                                       hasOutput ? out : nullptr, hasOutput ? outBuf.data() : nullptr);
+                } catch (...) {
+                    out->release();
+                    throw;
+                }
                 out->release();
-                throw;
+                break;
+            } catch (const FbException& e) {
+                if (attempt < kMaxStatementRestarts && isUpdateConflict(e)) continue;
+                throw DbError(fb::Describe(e));
             }
-            out->release();
-            if (own) tra->commit(&st);
-        });
+        }
+        if (own) fb::Guard([&] { tra->commit(&st); });
     } catch (...) {
         if (own) {
             try {

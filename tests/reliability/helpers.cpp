@@ -1,0 +1,151 @@
+#include "reliability/helpers.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/registries.h"
+
+extern char** environ;
+
+namespace conversor::testing {
+
+namespace fs = std::filesystem;
+
+Ticked Only(std::initializer_list<std::string_view> names) {
+    Ticked t{};
+    for (std::string_view n : names) {
+        const Registry* r = FindRegistry(n);
+        if (!r) throw std::invalid_argument("no registry " + std::string(n));
+        t[static_cast<std::size_t>(r - Registries().data())] = true;
+    }
+    return t;
+}
+
+Ticked All() {
+    Ticked t;
+    t.fill(true);
+    return t;
+}
+
+std::string TriggerStates(Connection& target) {
+    Rows r = ReadRows(target, "SELECT LIST(RDB$TRIGGER_INACTIVE, '') FROM RDB$TRIGGERS "
+                              "WHERE RDB$TRIGGER_NAME IN ('COMPCLIE_AI0', 'COMPCLIE_AU0')");
+    return r.empty() ? std::string() : r[0][0];
+}
+
+Contents ReadContents(Connection& cn) {
+    Contents out;
+    for (const auto& row : ReadRows(cn, "SELECT TRIM(RDB$RELATION_NAME) FROM RDB$RELATIONS "
+                                        "WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$VIEW_BLR IS NULL")) {
+        Rows rows = ReadRows(cn, "SELECT * FROM " + row[0]);
+        std::sort(rows.begin(), rows.end());
+        out["table " + row[0]] = rows;
+    }
+    for (const auto& row : ReadRows(cn, "SELECT TRIM(RDB$GENERATOR_NAME) FROM RDB$GENERATORS "
+                                        "WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0"))
+        out["generator " + row[0]] = ReadRows(cn, "SELECT GEN_ID(" + row[0] + ", 0) FROM RDB$DATABASE");
+    out["triggers"] = ReadRows(cn, "SELECT TRIM(RDB$TRIGGER_NAME), RDB$TRIGGER_INACTIVE FROM RDB$TRIGGERS "
+                                   "WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1");
+    return out;
+}
+
+std::string ServerHost() {
+    const char* host = std::getenv("CONVERSOR_SERVER");
+    return host ? host : "";
+}
+
+void ShareWithServer(const TestDatabases& db) {
+    fs::permissions(db.dir(), fs::perms::all);
+    for (const char* f : {"talvo.fdb", "ordelio.fb"})
+        fs::permissions(db.dir() / f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+}
+
+std::unique_ptr<Connection> Open(const std::string& database, int dialect) {
+    ConnectionOptions o;
+    o.dialect = dialect;
+    auto cn = std::make_unique<Connection>(o);
+    cn->setDatabase(database);
+    cn->open();
+    return cn;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// ------------------------------------------------------------- CliProcess
+
+CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& args) {
+    static int serial = 0;
+    const std::string stem = (db.dir() / ("cli" + std::to_string(++serial))).string();
+    outFile_ = stem + ".out";
+    errFile_ = stem + ".err";
+    std::vector<std::string> argv{CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargs;
+    for (std::string& a : argv) cargs.push_back(a.data());
+    cargs.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int rc = posix_spawn(&pid_, cargs[0], &actions, nullptr, cargs.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
+}
+
+CliProcess::~CliProcess() {
+    if (!done_ && pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        wait();
+    }
+}
+
+bool CliProcess::running() {
+    if (done_) return false;
+    if (waitpid(pid_, &status_, WNOHANG) == pid_) done_ = true;
+    return !done_;
+}
+
+void CliProcess::kill(int signal) {
+    if (!done_) ::kill(pid_, signal);
+}
+
+int CliProcess::wait() {
+    if (!done_) {
+        while (waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
+        }
+        done_ = true;
+    }
+    if (WIFEXITED(status_)) return WEXITSTATUS(status_);
+    if (WIFSIGNALED(status_)) return -WTERMSIG(status_);
+    return -1000;
+}
+
+std::string CliProcess::out() const { return ReadFile(outFile_); }
+std::string CliProcess::err() const { return ReadFile(errFile_); }
+
+CliResult RunCli(TestDatabases& db, const std::vector<std::string>& args) {
+    db.closeConnections();
+    CliProcess cli(db, args);
+    const int status = cli.wait();
+    return {status, cli.out(), cli.err()};
+}
+
+}  // namespace conversor::testing

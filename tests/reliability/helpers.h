@@ -1,0 +1,69 @@
+#pragma once
+// Shared by the reliability tests: picking registries, reading whole
+// databases for before/after comparisons, sharing files with the loopback
+// server, and driving conversor-cli as a separate process.
+#include <sys/types.h>
+
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/run.h"
+#include "support/fixture.h"
+
+namespace conversor::testing {
+
+Ticked Only(std::initializer_list<std::string_view> names);
+Ticked All();
+
+// "00" when both customer-complement triggers are active.
+std::string TriggerStates(Connection& target);
+
+// Every user table with all its rows (sorted, so the order of reading does
+// not matter), for proving that a database did not change.
+using Contents = std::map<std::string, Rows>;
+Contents ReadContents(Connection& cn);
+
+// The loopback server named by CONVERSOR_SERVER, or empty when none runs.
+std::string ServerHost();
+// The server runs as its own user: let it open the test's files.
+void ShareWithServer(const TestDatabases& db);
+
+// An open connection of its own (dialect 1 for the target, 3 for the source).
+std::unique_ptr<Connection> Open(const std::string& database, int dialect);
+
+// conversor-cli run as a child process, standard output and error going to
+// files in the test's folder.
+class CliProcess {
+public:
+    CliProcess(const TestDatabases& db, const std::vector<std::string>& args);
+    ~CliProcess();
+    CliProcess(const CliProcess&) = delete;
+    CliProcess& operator=(const CliProcess&) = delete;
+
+    bool running();
+    void kill(int signal);
+    // Waits for the end; the exit status, or -signal when a signal ended it.
+    int wait();
+    std::string out() const;
+    std::string err() const;
+
+private:
+    pid_t pid_ = -1;
+    int status_ = 0;
+    bool done_ = false;
+    std::string outFile_, errFile_;
+};
+
+// Runs the command line to its end: {exit status, stdout, stderr}.
+struct CliResult {
+    int status;
+    std::string out, err;
+};
+CliResult RunCli(TestDatabases& db, const std::vector<std::string>& args);
+
+std::string ReadFile(const std::string& path);
+
+}  // namespace conversor::testing
