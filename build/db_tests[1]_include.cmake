@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/db_tests[1]_tests.cmake")
-  include("/work/main/build/db_tests[1]_tests.cmake")
-else()
-  add_test(db_tests_NOT_BUILT db_tests_NOT_BUILT)
-endif()

@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/text_tests[1]_tests.cmake")
-  include("/work/main/build/text_tests[1]_tests.cmake")
-else()
-  add_test(text_tests_NOT_BUILT text_tests_NOT_BUILT)
-endif()

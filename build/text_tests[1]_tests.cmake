@@ -1,5 +1,0 @@
-add_test([=[TextOperations.WorkedCases]=]  /work/main/build/text_tests [==[--gtest_filter=TextOperations.WorkedCases]==] --gtest_also_run_disabled_tests)
-set_tests_properties([=[TextOperations.WorkedCases]=]  PROPERTIES WORKING_DIRECTORY /work/main/build SKIP_REGULAR_EXPRESSION [==[\[  SKIPPED \]]==] LABELS text)
-add_test([=[Cp1252.RoundTripsEveryAssignedByte]=]  /work/main/build/text_tests [==[--gtest_filter=Cp1252.RoundTripsEveryAssignedByte]==] --gtest_also_run_disabled_tests)
-set_tests_properties([=[Cp1252.RoundTripsEveryAssignedByte]=]  PROPERTIES WORKING_DIRECTORY /work/main/build SKIP_REGULAR_EXPRESSION [==[\[  SKIPPED \]]==] LABELS text)
-set(  text_tests_TESTS TextOperations.WorkedCases Cp1252.RoundTripsEveryAssignedByte)
