@@ -1,0 +1,51 @@
+#pragma once
+// Sample stores for tests: generated in a temporary folder without forced
+// writes (tests need speed, not durability), read back table by table, and
+// converted in-process the way conversor-cli converts them.
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/run.h"
+#include "app/run_summary.h"
+#include "db/connection.h"
+#include "sample/sample_store.h"
+#include "support/recording_operator.h"
+
+namespace conversor::testing {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+sample::SampleStore MakeStore(const std::filesystem::path& dir, int scale, std::uint64_t seed);
+
+// Every user table of a database, each as its rows sorted (columns as text,
+// a null shown as <null>), plus the values of the user generators under the
+// name "generator NAME".
+using DatabaseContents = std::map<std::string, std::vector<std::vector<std::string>>>;
+DatabaseContents ReadContents(const std::string& path, int dialect);
+
+// A writable connection, for changing a sample before it is converted.
+std::unique_ptr<Connection> OpenForWriting(const std::string& path, int dialect);
+
+struct ConversionResult {
+    RunOutcome outcome;
+    RunSummary summary;
+    std::vector<RecordingOperator::Box> boxes;
+};
+
+// All twenty registries, answering yes, with the sample's operations chosen.
+ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval);
+
+}  // namespace conversor::testing
