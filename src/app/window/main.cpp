@@ -1,1 +1,34 @@
-int main() { return 0; }
+// Starts the window and serves it until it is closed.
+//   conversor [--screenshot FILE]
+// --screenshot saves a picture of the window as it opens and exits.
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cstring>
+
+#include "app/window/tfconverte.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const char* screenshot = nullptr;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--screenshot") == 0) screenshot = argv[i + 1];
+
+    conversor::TFConverte FConverte;
+    if (QScreen* screen = app.primaryScreen())
+        FConverte.move(screen->availableGeometry().center() - FConverte.rect().center());
+    FConverte.show();
+
+    if (screenshot) {
+        int status = 1;
+        QTimer::singleShot(0, &FConverte, [&] {
+            status = FConverte.grab().save(QString::fromLocal8Bit(screenshot)) ? 0 : 1;
+            app.quit();
+        });
+        app.exec();
+        return status;
+    }
+    // The window is not deleted before the event loop ends, so a run still
+    // on the stack when it is closed finishes first.
+    return app.exec();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The modal dialogs the window shows, in their standard form. The window
+// calls them through overridable members, so tests can answer them.
+#include <QString>
+#include <string>
+
+#include "app/operator.h"
+
+class QWidget;
+
+namespace conversor {
+
+// A message box as the window shows it; texts are decoded, and a '\r' in
+// them is a line break.
+struct DialogBox {
+    BoxKind kind = BoxKind::Information;
+    QString caption;
+    QString text;
+    QString detail;  // offered behind a button when not empty
+};
+
+// Texts of the databases and of the core are Windows-1252.
+QString FromWindows1252(const std::string& text);
+
+void ShowMessageBox(QWidget* parent, const DialogBox& box);
+// "&Sim" / "&Não", with No as the default and the Esc answer.
+bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
+// File-open dialog with a single filter; empty when cancelled.
+QString ChooseFile(QWidget* parent, const QString& filter);
+
+}  // namespace conversor

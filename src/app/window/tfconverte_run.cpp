@@ -1,0 +1,121 @@
+// The buttons of the window, the run behind "&Converter", and what the run
+// shows through the window.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "app/run.h"
+#include "app/window/run_report.h"
+#include "app/window/tfconverte.h"
+
+namespace conversor {
+
+void TFConverte::btAbrirTalvoClick() {
+    const QString path = chooseFile("Bancos de Dados Talvo (*.fdb)");
+    // The source is connected only by the run.
+    if (!path.isEmpty()) EdBancoTalvo->setText(path);
+}
+
+void TFConverte::btAbrirOrdelioClick() {
+    const QString path = chooseFile("Bancos de Dados Ordelio (*.fb)");
+    if (!path.isEmpty()) {
+        EdBancoOrdelio->setText(path);
+        pathsToSession();
+        // A failure is reported by the connection itself.
+        if (!session_.ConectaOrdelio()) EdBancoOrdelio->setFocus();
+    }
+    // Also after a cancelled dialog, as long as a target is shown; lists
+    // already filled stay as they are.
+    if (EdBancoOrdelio->text().isEmpty()) return;
+    try {
+        CarregaOperacoesPagar();
+        CarregaOperacoesReceber();
+        HabilitaOperacoes(true);
+    } catch (const std::exception& e) {
+        reportUnhandled(e);
+    }
+}
+
+void TFConverte::btConverterClick() {
+    pathsToSession();
+    Ticked ticked{};
+    for (std::size_t i = 0; i < registryBoxes_.size(); ++i) ticked[i] = registryBoxes_[i]->isChecked();
+
+    const RunScreen screen{[this](bool flag) { HabilitaTela(flag); }, [this] { LimpaTela(); }};
+    switch (ExecuteRun(session_, ticked, screen)) {
+        case RunOutcome::EmptySourcePath: EdBancoTalvo->setFocus(); break;
+        case RunOutcome::EmptyTargetPath: EdBancoOrdelio->setFocus(); break;
+        case RunOutcome::ConnectionFailed:
+            // Each failing connection takes the focus to its path; the source
+            // is connected last.
+            (session_.CnTalvo.isOpen() ? EdBancoOrdelio : EdBancoTalvo)->setFocus();
+            break;
+        default: break;
+    }
+}
+
+void TFConverte::btSairClick() { close(); }
+void TFConverte::btnMarcarTodosClick() { MarcaOpcoes(true); }
+void TFConverte::btnDesmarcarTodosClick() { MarcaOpcoes(false); }
+
+void TFConverte::HabilitaTela(bool flag) {
+    for (QWidget* w : std::initializer_list<QWidget*>{GbCaminhos, gbCadastros, gbOpcoes, btConverter, btSair})
+        w->setEnabled(flag);
+}
+
+void TFConverte::MarcaOpcoes(bool flag) {
+    for (QCheckBox* box : registryBoxes_) box->setChecked(flag);
+}
+
+void TFConverte::LimpaTela() {
+    EdBancoTalvo->clear();
+    EdBancoOrdelio->clear();
+    MarcaOpcoes(true);
+    EdBancoTalvo->setFocus();
+}
+
+void TFConverte::pathsToSession() {
+    // File names are used unchanged, in the file system's own encoding.
+    session_.sourcePath = QFile::encodeName(EdBancoTalvo->text()).toStdString();
+    session_.targetPath = QFile::encodeName(EdBancoOrdelio->text()).toStdString();
+}
+
+void TFConverte::reportUnhandled(const std::exception& e) {
+    std::string text = e.what();
+    if (text.empty() || text.back() != '.') text += '.';
+    message(BoxKind::Error, kProgramTitle, text);
+}
+
+void TFConverte::setStatus(const std::string& text) { statusPanels_[0]->setText(FromWindows1252(text)); }
+
+void TFConverte::setGauge(long long progress, long long maximum) {
+    gaugeProgress_ = progress;
+    gaugeMaximum_ = maximum;
+    Barra->setValue(GaugePercent(progress, maximum));
+}
+
+void TFConverte::processEvents() { QCoreApplication::processEvents(); }
+
+void TFConverte::message(BoxKind kind, const std::string& caption, const std::string& text) {
+    showBox({kind, FromWindows1252(caption), FromWindows1252(text), {}});
+}
+
+bool TFConverte::confirm(const std::string& caption, const std::string& text) {
+    return askYesNo(FromWindows1252(caption), FromWindows1252(text));
+}
+
+void TFConverte::finished(const std::string& text, const RunSummary& summary) {
+    showBox({BoxKind::Information, QString::fromUtf8("Informação"), FromWindows1252(text),
+             QString::fromStdString(SummaryDetail(summary))});
+}
+
+void TFConverte::showBox(const DialogBox& box) { ShowMessageBox(this, box); }
+bool TFConverte::askYesNo(const QString& caption, const QString& text) { return AskYesNo(this, caption, text); }
+QString TFConverte::chooseFile(const QString& filter) { return ChooseFile(this, filter); }
+
+}  // namespace conversor
