@@ -1,0 +1,203 @@
+// The run as the window drives it: path checks with the focus placed, the
+// registries ticked in the window converted in the fixed order, the end box
+// with its detail, the reset, and the window's state on the other outcomes.
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/registries.h"
+#include "window/window_fixture.h"
+
+namespace conversor::testing {
+namespace {
+
+class RunTest : public WindowTest {
+protected:
+    void SetUp() override {
+        db.onSource(
+            "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'CAMPINAS', 'SP');"
+            "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 2, 'SANTOS', 'SP')");
+    }
+    void tickOnly(std::initializer_list<const char*> names) {
+        click("btnDesmarcarTodos");
+        for (const char* name : names) check(name)->setChecked(true);
+    }
+    std::vector<QString> conversions() const {
+        std::vector<QString> seen;
+        for (const QString& s : window.statuses)
+            if (s.startsWith("Convertendo") && (seen.empty() || seen.back() != s)) seen.push_back(s);
+        return seen;
+    }
+    QString statusText() { return control<QLabel>("StatusBarPanel0")->text(); }
+    int ticked() {
+        int n = 0;
+        for (const Registry& r : Registries()) n += check(r.checkBox.data())->isChecked();
+        return n;
+    }
+    bool screenEnabled() {
+        for (const char* name : {"GbCaminhos", "gbCadastros", "gbOpcoes", "btConverter", "btSair"})
+            if (!control(name)->isEnabled()) return false;
+        return true;
+    }
+};
+
+TEST_F(RunTest, AnEmptyPathIsReportedAndGetsTheFocus) {
+    struct Case {
+        bool source, target;
+        const char* warning;
+        const char* focus;
+    };
+    const Case cases[] = {
+        {false, false, "Caminho do banco de dados Talvo está vazio.", "EdBancoTalvo"},
+        {false, true, "Caminho do banco de dados Talvo está vazio.", "EdBancoTalvo"},
+        {true, false, "Caminho do banco de dados do Ordelio está vazio.", "EdBancoOrdelio"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.warning);
+        window.boxes.clear();
+        edit("EdBancoTalvo")->setText(c.source ? QString::fromStdString(db.sourcePath()) : QString());
+        edit("EdBancoOrdelio")->setText(c.target ? QString::fromStdString(db.targetPath()) : QString());
+        check("ckCidades")->setFocus();
+        click("btConverter");
+        ASSERT_EQ(window.boxes.size(), 1u);
+        EXPECT_EQ(window.boxes[0].kind, BoxKind::Warning);
+        EXPECT_EQ(window.boxes[0].caption, "Alerta");
+        EXPECT_EQ(window.boxes[0].text, QString::fromUtf8(c.warning));
+        EXPECT_EQ(focused(), c.focus);
+        EXPECT_EQ(window.questions, 0);
+        EXPECT_TRUE(screenEnabled());
+        EXPECT_EQ(ticked(), 20);
+    }
+}
+
+TEST_F(RunTest, TickedRegistriesRunInTheFixedOrderAndTheWindowIsReset) {
+    chooseDatabases();
+    // Ticked in the opposite order of the run's.
+    tickOnly({"chkDocumentosReceber", "ckCidades"});
+    bool disabledWhileRunning = false;
+    QString shownWhileRunning;
+    window.onStatus = [&](const QString& status) {
+        if (status != "Convertendo Cidades...") return;
+        disabledWhileRunning = !control("GbCaminhos")->isEnabled() && !control("gbCadastros")->isEnabled() &&
+                               !control("gbOpcoes")->isEnabled() && !control("btConverter")->isEnabled() &&
+                               !control("btSair")->isEnabled() && control("Barra")->isEnabled();
+        shownWhileRunning = statusText();
+    };
+    click("btConverter");
+
+    EXPECT_EQ(window.questions, 1);
+    EXPECT_EQ(conversions(),
+              (std::vector<QString>{"Convertendo Cidades...", "Convertendo Contas a Receber..."}));
+    EXPECT_TRUE(disabledWhileRunning);
+    EXPECT_EQ(shownWhileRunning, "Convertendo Cidades...");
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), "2");
+
+    ASSERT_EQ(window.boxes.size(), 1u);
+    const DialogBox& end = window.boxes[0];
+    EXPECT_EQ(end.kind, BoxKind::Information);
+    EXPECT_EQ(end.caption, QString::fromUtf8("Informação"));
+    EXPECT_EQ(end.text, QString::fromUtf8("Conversão de dados finalizada."));
+    EXPECT_TRUE(end.detail.startsWith("Cidades: 2 lidos, 2 gravados")) << end.detail.toStdString();
+
+    // Back to the first state: no paths, everything ticked, the focus on the
+    // source path, nothing running.
+    EXPECT_EQ(edit("EdBancoTalvo")->text(), "");
+    EXPECT_EQ(edit("EdBancoOrdelio")->text(), "");
+    EXPECT_EQ(ticked(), 20);
+    EXPECT_EQ(focused(), "EdBancoTalvo");
+    EXPECT_TRUE(screenEnabled());
+    EXPECT_EQ(statusText(), "");
+    EXPECT_EQ(window.gaugeProgress(), 0);
+
+    window.boxes.clear();
+    click("btConverter");
+    EXPECT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Caminho do banco de dados Talvo está vazio.")});
+}
+
+TEST_F(RunTest, RefusingTheConfirmationConvertsNothingAndKeepsTheChoices) {
+    chooseDatabases();
+    db.onTarget("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00099', 'VELHA', 'MG')");
+    tickOnly({"ckCidades"});
+    window.answer = false;
+    click("btConverter");
+    EXPECT_EQ(window.questions, 1);
+    EXPECT_TRUE(window.boxes.empty());
+    EXPECT_EQ(db.targetValue("SELECT CIDADE FROM CIDADES"), "VELHA");
+    EXPECT_EQ(edit("EdBancoTalvo")->text(), QString::fromStdString(db.sourcePath()));
+    EXPECT_EQ(ticked(), 1);
+    EXPECT_TRUE(screenEnabled());
+}
+
+TEST_F(RunTest, AFailedConnectionTakesTheFocusToItsPath) {
+    const QString missing = QString::fromStdString((db.dir() / "nowhere").string());
+    struct Case {
+        bool sourceFails, targetFails;
+        const char* focus;
+        std::size_t boxes;  // failures, plus the trigger warning when the target failed
+    };
+    const Case cases[] = {
+        {true, false, "EdBancoTalvo", 1},
+        {false, true, "EdBancoOrdelio", 2},
+        {true, true, "EdBancoTalvo", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.focus + std::to_string(c.boxes));
+        window.boxes.clear();
+        edit("EdBancoTalvo")->setText(c.sourceFails ? missing + ".fdb" : QString::fromStdString(db.sourcePath()));
+        edit("EdBancoOrdelio")->setText(c.targetFails ? missing + ".fb" : QString::fromStdString(db.targetPath()));
+        check("ckClientes")->setFocus();
+        click("btConverter");
+        EXPECT_EQ(window.questions, 0);
+        EXPECT_EQ(window.boxes.size(), c.boxes);
+        EXPECT_EQ(window.boxes[0].kind, BoxKind::Exclamation);
+        EXPECT_EQ(focused(), c.focus);
+        EXPECT_TRUE(screenEnabled());
+    }
+}
+
+TEST_F(RunTest, AnErrorNoConverterHandlesLeavesTheWindowAsItWas) {
+    chooseDatabases();
+    db.onSource("DROP TABLE EST002");
+    tickOnly({"ckCidades", "ckGrupos", "ckFabricantes"});
+    click("btConverter");
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].kind, BoxKind::Error);
+    EXPECT_EQ(window.boxes[0].caption, "Conversor");
+    EXPECT_TRUE(window.boxes[0].text.endsWith('.'));
+    // Fabricantes never ran.
+    EXPECT_EQ(conversions(), (std::vector<QString>{"Convertendo Cidades...", "Convertendo Grupos de Produtos..."}));
+    // Still disabled, still naming the registry that failed; it can be closed.
+    EXPECT_FALSE(control("gbCadastros")->isEnabled());
+    EXPECT_FALSE(control("btConverter")->isEnabled());
+    EXPECT_EQ(statusText(), "Convertendo Grupos de Produtos...");
+    EXPECT_NE(edit("EdBancoTalvo")->text(), "");
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(RunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
+    chooseDatabases();
+    tickOnly({"ckCidades", "ckGrupos"});
+    window.onStatus = [&](const QString& status) {
+        if (status == "Convertendo Cidades...") window.close();
+    };
+    click("btConverter");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(conversions(), (std::vector<QString>{"Convertendo Cidades...", "Convertendo Grupos de Produtos..."}));
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), "2");
+    EXPECT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Conversão de dados finalizada.")});
+}
+
+TEST_F(RunTest, TheGaugeShowsTheTruncatedShare) {
+    window.setGauge(2, 3);
+    EXPECT_EQ(control<QWidget>("Barra")->property("value").toInt(), 66);
+    window.setGauge(0, 0);
+    EXPECT_EQ(control<QWidget>("Barra")->property("value").toInt(), 0);
+    window.setGauge(7, 7);
+    EXPECT_EQ(control<QWidget>("Barra")->property("value").toInt(), 100);
+}
+
+}  // namespace
+}  // namespace conversor::testing
