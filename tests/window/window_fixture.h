@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "support/fixture.h"
-// After the database headers: Qt's "slots" macro would otherwise clash.
 #include "app/window/tfconverte.h"
 
 class QCheckBox;

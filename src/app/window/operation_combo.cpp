@@ -4,7 +4,7 @@ namespace conversor {
 
 OperationCombo::OperationCombo(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this](int index) {
-        emit chosen(index);
+        Q_EMIT chosen(index);
         deliverCloseUp();
     });
 }
@@ -28,7 +28,7 @@ void OperationCombo::hidePopup() {
 void OperationCombo::deliverCloseUp() {
     if (!closeUpPending_) return;
     closeUpPending_ = false;
-    emit closedUp();
+    Q_EMIT closedUp();
 }
 
 }  // namespace conversor

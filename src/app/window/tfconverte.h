@@ -11,9 +11,6 @@
 #include "app/operation_list.h"
 #include "app/operator.h"
 #include "app/window/dialogs.h"
-// The database layer has a member named "slots", which Qt's keyword macro
-// would swallow; this window spells its slots Q_SLOTS instead.
-#undef slots
 #include "db/session.h"
 
 class QCheckBox;
