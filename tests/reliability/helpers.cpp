@@ -59,6 +59,19 @@ Contents ReadContents(Connection& cn) {
     return out;
 }
 
+void FillCities(Connection& source, int count) {
+    // The five digits of each number from five cross-joined tables of ten
+    // digits; numbers above count are filtered out.
+    std::string digits = "(SELECT 0 AS D FROM RDB$DATABASE";
+    for (int d = 1; d <= 9; ++d) digits += " UNION ALL SELECT " + std::to_string(d) + " FROM RDB$DATABASE";
+    digits += ")";
+    source.executeImmediate(
+        "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) SELECT 1, N, 'CIDADE ' || N, 'MG' FROM "
+        "(SELECT A.D * 10000 + B.D * 1000 + C.D * 100 + E.D * 10 + F.D + 1 AS N FROM " +
+        digits + " A CROSS JOIN " + digits + " B CROSS JOIN " + digits + " C CROSS JOIN " + digits +
+        " E CROSS JOIN " + digits + " F) WHERE N <= " + std::to_string(count));
+}
+
 std::string ServerHost() {
     const char* host = std::getenv("CONVERSOR_SERVER");
     return host ? host : "";
@@ -121,6 +134,16 @@ bool CliProcess::running() {
     if (done_) return false;
     if (waitpid(pid_, &status_, WNOHANG) == pid_) done_ = true;
     return !done_;
+}
+
+bool CliProcess::hasOpen(const std::string& path) const {
+    std::error_code ec;
+    const fs::path wanted = fs::canonical(path, ec);
+    for (const auto& entry : fs::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", ec)) {
+        std::error_code ignored;
+        if (fs::read_symlink(entry.path(), ignored) == wanted) return true;
+    }
+    return false;
 }
 
 void CliProcess::kill(int signal) {

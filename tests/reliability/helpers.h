@@ -26,6 +26,10 @@ std::string TriggerStates(Connection& target);
 using Contents = std::map<std::string, Rows>;
 Contents ReadContents(Connection& cn);
 
+// Cities 1..count of company 1 in REP004, named "CIDADE <n>", state MG,
+// written by one statement.
+void FillCities(Connection& source, int count);
+
 // The loopback server named by CONVERSOR_SERVER, or empty when none runs.
 std::string ServerHost();
 // The server runs as its own user: let it open the test's files.
@@ -44,6 +48,8 @@ public:
     CliProcess& operator=(const CliProcess&) = delete;
 
     bool running();
+    // Whether the process has that file open now.
+    bool hasOpen(const std::string& path) const;
     void kill(int signal);
     // Waits for the end; the exit status, or -signal when a signal ended it.
     int wait();

@@ -35,16 +35,7 @@ std::string Validate(const std::string& path) {
 
 TEST(KilledRun, TheTargetKeepsEveryCommittedRowAndASecondRunCompletes) {
     TestDatabases db;
-    // Cities 1 to 100,000 in one statement: the five digits of each number
-    // from five cross-joined tables of ten digits.
-    std::string digits = "(SELECT 0 AS D FROM RDB$DATABASE";
-    for (int d = 1; d <= 9; ++d) digits += " UNION ALL SELECT " + std::to_string(d) + " FROM RDB$DATABASE";
-    digits += ")";
-    db.source().executeImmediate(
-        "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) SELECT 1, N, 'CIDADE ' || N, 'MG' FROM "
-        "(SELECT A.D * 10000 + B.D * 1000 + C.D * 100 + E.D * 10 + F.D + 1 AS N FROM " +
-        digits + " A CROSS JOIN " + digits + " B CROSS JOIN " + digits + " C CROSS JOIN " + digits +
-        " E CROSS JOIN " + digits + " F)");
+    FillCities(db.source(), kCities);
     ASSERT_EQ(db.sourceRows("SELECT COUNT(*), MIN(CIDCONTADOR), MAX(CIDCONTADOR) FROM REP004"),
               (Rows{{std::to_string(kCities), "1", std::to_string(kCities)}}));
     db.closeConnections();
