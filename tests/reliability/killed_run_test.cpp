@@ -1,6 +1,7 @@
 // conversor-cli killed (SIGKILL) in the middle of a large registry: the
 // target opens cleanly, holds exactly the rows committed before the kill
-// (one transaction per row, so a contiguous run of codes), and a second run
+// (a contiguous run of codes: whole rows, or whole batches when committing
+// every N rows), and a second run
 // completes and switches the triggers back on.
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <sstream>
 #include <thread>
 
 #include "reliability/helpers.h"
@@ -18,9 +20,11 @@ namespace {
 
 constexpr int kCities = 100000;
 
-// The engine's own validation of every page and record, changing nothing;
-// an empty text when the database is sound.
-std::string Validate(const std::string& path) {
+// The engine's own validation of every page and record, changing nothing:
+// the lines that count errors. A kill that cuts an index page split can leave
+// an orphan index page, which validation counts as a warning (space, not
+// data); warnings are printed, not failed.
+std::string ValidationErrors(const std::string& path) {
     const std::string cmd = "gfix -v -full -n -user SYSDBA -password quendalor " + path + " 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return "cannot run gfix";
@@ -29,18 +33,35 @@ std::string Validate(const std::string& path) {
     std::size_t n;
     while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
     const int status = pclose(p);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) out += "\n(gfix exit status " + std::to_string(status) + ")";
-    return out;
+    if (!out.empty()) std::printf("gfix: %s", out.c_str());
+    std::string errors;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("Number of") != std::string::npos && line.find("warnings") == std::string::npos) errors += line + "\n";
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) errors += "gfix exit status " + std::to_string(status);
+    return errors;
 }
 
-TEST(KilledRun, TheTargetKeepsEveryCommittedRowAndASecondRunCompletes) {
+struct KillCase {
+    const char* name;
+    int rowsPerCommit;  // --commit-every; 1 is one transaction per row
+};
+
+const KillCase kCases[] = {{"OneTransactionPerRow", 1}, {"CommitEvery1000Rows", 1000}};
+
+std::string CaseName(const ::testing::TestParamInfo<KillCase>& info) { return info.param.name; }
+
+class KilledRun : public ::testing::TestWithParam<KillCase> {};
+
+TEST_P(KilledRun, TheTargetKeepsEveryCommittedRowAndASecondRunCompletes) {
+    const int step = GetParam().rowsPerCommit;
     TestDatabases db;
     FillCities(db.source(), kCities);
     ASSERT_EQ(db.sourceRows("SELECT COUNT(*), MIN(CIDCONTADOR), MAX(CIDCONTADOR) FROM REP004"),
               (Rows{{std::to_string(kCities), "1", std::to_string(kCities)}}));
     db.closeConnections();
-    const std::vector<std::string> args{"--yes", "--only", "cidades", "--source", db.sourcePath(),
-                                        "--target", db.targetPath()};
+    const std::vector<std::string> args{"--yes", "--only", "cidades", "--commit-every", std::to_string(step),
+                                        "--source", db.sourcePath(), "--target", db.targetPath()};
     {
         CliProcess cli(db, args);
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -49,11 +70,14 @@ TEST(KilledRun, TheTargetKeepsEveryCommittedRowAndASecondRunCompletes) {
         ASSERT_EQ(cli.wait(), -SIGKILL);
     }
 
-    EXPECT_EQ(Validate(db.targetPath()), "");
+    EXPECT_EQ(ValidationErrors(db.targetPath()), "");
     const Rows cities = db.targetRows("SELECT CODCIDADE, CIDADE FROM CIDADES ORDER BY CODCIDADE");
     std::printf("rows committed before the kill: %zu\n", cities.size());
     EXPECT_GT(cities.size(), 0u) << "killed before the first row: nothing shows what a kill leaves";
     EXPECT_LT(cities.size(), static_cast<std::size_t>(kCities));
+    // The clearing is the first of the first batch's transactions: after it
+    // the rows come in whole batches.
+    EXPECT_EQ((cities.size() + 1) % step, 0u) << "a batch is committed whole or not at all";
     for (std::size_t i = 0; i < cities.size(); ++i) {
         const std::string n = std::to_string(i + 1);
         ASSERT_EQ(cities[i], (std::vector<std::string>{StrZero(n, 5), "CIDADE " + n})) << "row " << i;
@@ -66,8 +90,10 @@ TEST(KilledRun, TheTargetKeepsEveryCommittedRowAndASecondRunCompletes) {
     EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), std::to_string(kCities));
     EXPECT_EQ(TriggerStates(db.target()), "00");
     db.closeConnections();
-    EXPECT_EQ(Validate(db.targetPath()), "");
+    EXPECT_EQ(ValidationErrors(db.targetPath()), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Reliability, KilledRun, ::testing::ValuesIn(kCases), CaseName);
 
 }  // namespace
 }  // namespace conversor::testing
