@@ -1,10 +1,31 @@
 #include "db/fb_api.h"
 
+#include <clocale>
+#include <cstring>
 #include <vector>
 
 namespace conversor::fb {
 
-Firebird::IMaster* Master() { return Firebird::fb_get_master_interface(); }
+namespace {
+// The client library converts a database's file name between the program's
+// character type (LC_CTYPE) and UTF-8. A program that never chose its locale
+// runs in "C", where a path with any non-ASCII byte (a store folder named
+// "São Paulo") fails with "Cannot transliterate character between character
+// sets". File names here are UTF-8: take the user's locale, and UTF-8 itself
+// when that is plain C. Only the character type changes.
+bool IsPlainC(const char* locale) { return !locale || !std::strcmp(locale, "C") || !std::strcmp(locale, "POSIX"); }
+
+void UseUtf8FileNames() {
+    if (!IsPlainC(std::setlocale(LC_CTYPE, nullptr))) return;  // the program chose one
+    if (IsPlainC(std::setlocale(LC_CTYPE, ""))) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+}  // namespace
+
+Firebird::IMaster* Master() {
+    static const bool fileNamesReady = (UseUtf8FileNames(), true);
+    (void)fileNamesReady;
+    return Firebird::fb_get_master_interface();
+}
 Firebird::IUtil* Util() { return Master()->getUtilInterface(); }
 
 std::string Describe(const Firebird::FbException& e) {

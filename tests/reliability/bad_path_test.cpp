@@ -199,3 +199,27 @@ INSTANTIATE_TEST_SUITE_P(Reliability, WrongFileTest, ::testing::ValuesIn(kWrongF
 
 }  // namespace
 }  // namespace conversor::testing
+
+namespace conversor::testing {
+namespace {
+
+// Quotes, a semicolon, "--", blanks and non-ASCII bytes in a path are only
+// part of a file name: both databases open and the run converts.
+TEST(AwkwardPath, ADatabaseInAFolderWithQuotesAndSemicolonsConverts) {
+    TestDatabases db;
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'NEW', 'MG')");
+    db.closeConnections();
+    const fs::path folder = db.dir() / "it's; a \"folder\" -- ção";
+    fs::create_directory(folder);
+    const std::string source = (folder / "talvo 'x';.fdb").string(), target = (folder / "ordelio \"y\" --.fb").string();
+    fs::copy_file(db.sourcePath(), source);
+    fs::copy_file(db.targetPath(), target);
+
+    CliResult r = RunCli(db, {"--yes", "--only", "cidades", "--source", source, "--target", target});
+    EXPECT_EQ(r.status, 0) << r.err;
+    auto check = Open(target, 1);
+    EXPECT_EQ(ReadRows(*check, "SELECT CODCIDADE, CIDADE FROM CIDADES"), (Rows{{"00001", "NEW"}}));
+}
+
+}  // namespace
+}  // namespace conversor::testing
