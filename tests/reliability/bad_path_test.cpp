@@ -23,6 +23,9 @@ struct BadPath {
     const char* reason;  // a fragment of the server's reason
 };
 
+// Names the case in test listings.
+void PrintTo(const BadPath& c, std::ostream* os) { *os << c.name; }
+
 const BadPath kBadPaths[] = {
     {"MissingFile", [](const fs::path& d) { return (d / "missing.fb").string(); }, "No such file or directory"},
     {"Folder",
@@ -140,6 +143,9 @@ struct WrongFile {
     RunOutcome outcome;
     std::vector<std::string> boxHeads;  // each box starts with its head ('\r' shown as '|')
 };
+
+// Names the case in test listings.
+void PrintTo(const WrongFile& c, std::ostream* os) { *os << c.name; }
 
 const std::string kTriggersOff = "Erro ao desativar as Triggers: unsuccessful metadata update";
 const std::string kTriggersOn = "Erro ao ativar as Triggers: unsuccessful metadata update";

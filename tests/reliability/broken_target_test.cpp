@@ -23,6 +23,9 @@ struct Broken {
     Rows nextExpected;
 };
 
+// Names the case in test listings.
+void PrintTo(const Broken& c, std::ostream* os) { *os << c.name; }
+
 const Broken kCases[] = {
     {"MissingTable", "DROP TABLE CIDADES", "cidades",
      "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'NEW', 'MG');"

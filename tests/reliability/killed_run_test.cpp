@@ -47,6 +47,9 @@ struct KillCase {
     int rowsPerCommit;  // --commit-every; 1 is one transaction per row
 };
 
+// Names the case in test listings.
+void PrintTo(const KillCase& c, std::ostream* os) { *os << c.name; }
+
 const KillCase kCases[] = {{"OneTransactionPerRow", 1}, {"CommitEvery1000Rows", 1000}};
 
 std::string CaseName(const ::testing::TestParamInfo<KillCase>& info) { return info.param.name; }

@@ -34,6 +34,9 @@ struct LockCase {
     const char* rowFailure;  // the one row box expected, or nullptr for none
 };
 
+// Names the case in test listings.
+void PrintTo(const LockCase& c, std::ostream* os) { *os << c.name; }
+
 const char* kAdminTarget = "INSERT INTO CADUSUA (USUARIO, CODEMPRESA) VALUES ('ADMIN', '07')";
 const char* kAdminSource = "INSERT INTO EMP001 (EMPCONTADOR, DESCEMPRESA) VALUES (1, 'MATRIZ')";
 const char* kAdminHold = "UPDATE CADUSUA SET CODEMPRESA = '99' WHERE USUARIO = 'ADMIN'";
