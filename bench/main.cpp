@@ -1,0 +1,193 @@
+// conversor-bench: wall time and throughput of every registry on sample
+// stores, at one commit per row and at one commit per 1000 rows, beside what
+// the engine itself allows on this machine, and the peak memory of each scale.
+//   conversor-bench [--scales 2000,20000] [--work DIR]
+// Each scale is generated, then measured, in child processes of their own, so
+// that each scale's peak resident memory is its own.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "floors.h"
+#include "sample/sample_store.h"
+#include "timed_run.h"
+
+using namespace conversor;
+using namespace conversor::bench;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kBatch = 1000;
+
+struct Goals {
+    static constexpr double perRowFloor = 0.8;   // N=1 against one commit per row
+    static constexpr double speedUp = 10.0;      // N=1000 against N=1
+    static constexpr double batchedFloor = 0.5;  // N=1000 against one commit per 1000
+    static constexpr double memoryGrowth = 1.5;  // larger scale against smaller
+};
+
+const char* verdict(bool met) { return met ? "met" : "MISSED"; }
+
+double rate(long long rows, double seconds) { return seconds > 0 ? static_cast<double>(rows) / seconds : 0; }
+
+fs::path storeDir(const fs::path& work, int scale) { return work / ("scale-" + std::to_string(scale)); }
+
+// --- child: write the sample store of one scale ---
+int generate(const fs::path& work, int scale) {
+    sample::SampleOptions o;
+    o.dir = storeDir(work, scale).string();
+    o.schemaDir = SCHEMA_DIR;
+    o.scale = scale;
+    o.seed = 1;
+    const auto start = std::chrono::steady_clock::now();
+    const auto store = sample::GenerateSampleStore(o);
+    std::printf("scale %d: sample store of %lld source rows written in %.1f s\n", scale, store.sourceRows,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    return 0;
+}
+
+// --- child: convert it at N=1 and N=1000, measure the two floors ---
+int measure(const fs::path& work, int scale) {
+    const fs::path dir = storeDir(work, scale);
+    const std::string source = (dir / "talvo.fdb").string();
+    std::vector<TimedRun> runs;
+    for (int interval : {1, kBatch}) {
+        const fs::path target = dir / ("ordelio-" + std::to_string(interval) + ".fb");
+        fs::remove(target);
+        fs::copy_file(dir / "ordelio.fb", target);
+        runs.push_back(RunTimed(source, target.string(), interval));
+        std::printf("scale %d: converted at N=%d in %.1f s\n", scale, interval, runs.back().seconds);
+        std::fflush(stdout);
+    }
+    const TimedRun &one = runs[0], &batched = runs[1];
+    const Floor perRow = MeasureFloor((dir / "floor-row.fdb").string(), one.rows, 1);
+    const Floor perBatch = MeasureFloor((dir / "floor-batch.fdb").string(), one.rows, kBatch);
+
+    std::printf("\nscale %d: %lld source rows read by the twenty registries\n", scale, one.rows);
+    std::printf("%-20s %8s %10s %10s %10s %10s %9s\n", "registry", "rows", "N=1 s", "rows/s", "N=1000 s", "rows/s", "speed-up");
+    for (std::size_t i = 0; i < one.registries.size(); ++i) {
+        const RegistryTime &a = one.registries[i], &b = batched.registries[i];
+        std::printf("%-20s %8lld %10.2f %10.0f %10.3f %10.0f %8.1fx\n", a.name.c_str(), a.rows, a.seconds,
+                    rate(a.rows, a.seconds), b.seconds, rate(b.rows, b.seconds), b.seconds > 0 ? a.seconds / b.seconds : 0);
+    }
+    const double oneRate = rate(one.rows, one.seconds), batchedRate = rate(batched.rows, batched.seconds);
+    std::printf("%-20s %8lld %10.2f %10.0f %10.3f %10.0f %8.1fx\n", "whole run", one.rows, one.seconds, oneRate,
+                batched.seconds, batchedRate, batched.seconds > 0 ? one.seconds / batched.seconds : 0);
+    std::printf("%-20s %8lld %10.2f %10.0f\n", "floor, commit/row", perRow.rows, perRow.seconds, perRow.rowsPerSecond());
+    std::printf("%-20s %8lld %10s %10s %10.3f %10.0f\n", "floor, commit/1000", perBatch.rows, "", "", perBatch.seconds,
+                perBatch.rowsPerSecond());
+
+    // The engine's cost per transaction, the run's against the floor's: what
+    // separates the two at one commit per row is how many transactions a row takes.
+    std::printf("target transactions: N=1 %lld (%.2f per row, %.0f/s; the floor's %.0f/s), N=1000 %lld\n",
+                one.transactions, static_cast<double>(one.transactions) / static_cast<double>(one.rows),
+                rate(one.transactions, one.seconds), perRow.rowsPerSecond(), batched.transactions);
+    const double vsRowFloor = oneRate / perRow.rowsPerSecond();
+    const double speedUp = batchedRate / oneRate;
+    const double vsBatchFloor = batchedRate / perBatch.rowsPerSecond();
+    std::printf("ratios: N=1 / row floor %.2f (goal >= %.1f, %s); N=1000 / N=1 %.1f (goal >= %.0f, %s); "
+                "N=1000 / batch floor %.2f (goal >= %.1f, %s)\n",
+                vsRowFloor, Goals::perRowFloor, verdict(vsRowFloor >= Goals::perRowFloor), speedUp, Goals::speedUp,
+                verdict(speedUp >= Goals::speedUp), vsBatchFloor, Goals::batchedFloor,
+                verdict(vsBatchFloor >= Goals::batchedFloor));
+    if (one.boxes || batched.boxes)
+        std::printf("WARNING: the runs showed %d and %d error or warning boxes: the figures are not those of a clean run\n",
+                    one.boxes, batched.boxes);
+    std::fflush(stdout);
+    return 0;
+}
+
+// --- parent ---
+// Runs this program again with the given arguments; returns the child's peak
+// resident memory in kilobytes.
+long runChild(const char* self, const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(self)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("cannot start a child process");
+    if (pid == 0) {
+        execv("/proc/self/exe", argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("a measuring child process failed");
+    return usage.ru_maxrss;
+}
+
+std::vector<int> parseScales(const std::string& text) {
+    std::vector<int> out;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        std::size_t comma = text.find(',', at);
+        if (comma == std::string::npos) comma = text.size();
+        int value = 0;
+        auto [end, ec] = std::from_chars(text.data() + at, text.data() + comma, value);
+        if (ec != std::errc() || end != text.data() + comma || value < 1) throw std::invalid_argument("bad --scales " + text);
+        out.push_back(value);
+        at = comma + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<int> scales{2000, 20000};
+    fs::path work = fs::temp_directory_path() / "conversor-bench";
+    std::string role;
+    int scale = 0;
+    try {
+        for (int i = 1; i < argc; ++i) {
+            const std::string a = argv[i];
+            auto value = [&]() -> std::string {
+                if (i + 1 >= argc) throw std::invalid_argument(a + " needs a value");
+                return argv[++i];
+            };
+            if (a == "--scales") scales = parseScales(value());
+            else if (a == "--work") work = value();
+            else if (a == "--generate" || a == "--measure") {
+                role = a;
+                scale = parseScales(value()).at(0);
+            } else throw std::invalid_argument("unknown option " + a);
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "conversor-bench: %s\nusage: conversor-bench [--scales 2000,20000] [--work DIR]\n", e.what());
+        return 2;
+    }
+
+    try {
+        if (role == "--generate") return generate(work, scale);
+        if (role == "--measure") return measure(work, scale);
+
+        fs::create_directories(work);
+        std::vector<long> peaks;
+        for (int s : scales) {
+            runChild(argv[0], {"--work", work.string(), "--generate", std::to_string(s)});
+            peaks.push_back(runChild(argv[0], {"--work", work.string(), "--measure", std::to_string(s)}));
+            std::printf("scale %d: peak resident memory of the conversions %.1f MB\n\n", s, static_cast<double>(peaks.back()) / 1024);
+        }
+        if (peaks.size() >= 2) {
+            const double growth = static_cast<double>(peaks.back()) / static_cast<double>(peaks.front());
+            std::printf("peak memory, scale %d against scale %d: %.2fx (goal <= %.1f, %s)\n", scales.back(), scales.front(),
+                        growth, Goals::memoryGrowth, verdict(growth <= Goals::memoryGrowth));
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "conversor-bench: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// One conversion of all twenty registries, as the run makes it, with the
+// wall time of every registry.
+#include <string>
+#include <vector>
+
+namespace conversor::bench {
+
+struct RegistryTime {
+    std::string name;
+    long long rows = 0;   // source rows the registry read
+    double seconds = 0;
+};
+
+struct TimedRun {
+    std::vector<RegistryTime> registries;
+    double seconds = 0;       // the whole run, set-up and triggers included
+    long long rows = 0;       // all registries together
+    int boxes = 0;            // error and warning boxes (a sound sample shows none)
+    long long transactions = 0;  // transactions the target saw (each commit is one)
+};
+
+TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval);
+
+}  // namespace conversor::bench
