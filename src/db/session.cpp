@@ -1,6 +1,7 @@
 #include "db/session.h"
 
 #include "db/error.h"
+#include "db/guarded.h"
 #include "text/cp1252.h"
 
 namespace conversor {
@@ -108,19 +109,8 @@ void Session::flushBatch() {
 }
 
 void Session::LimpaTabela(const std::string& table) {
-    try {
-        AbreTransacao(CnOrdelio);
-        QryOrdelio.setText("DELETE FROM " + table);
-        QryOrdelio.execute();
-        ConfirmaTransacao(CnOrdelio);
-        QryOrdelio.close();
-    } catch (const DbError& e) {
-        try {
-            DesfazTransacao(CnOrdelio);
-        } catch (const DbError&) {
-        }
-        error(W("Ocorreu um erro ao limpar a tabela ") + table + W(" no banco de dados do Ordelio.") + "\r" + W("Erro: ") + e.what());
-    }
+    RunGuarded(*this, W("Ocorreu um erro ao limpar a tabela ") + table + W(" no banco de dados do Ordelio.\rErro: "),
+               [&] { ExecutaConfirmado(*this, "DELETE FROM " + table); });
 }
 
 void Session::switchTriggers(const char* state, const std::string& failureText) {

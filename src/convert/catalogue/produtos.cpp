@@ -5,6 +5,7 @@
 
 #include "convert/catalogue/product_values.h"
 #include "db/copy_loop.h"
+#include "db/guarded.h"
 #include "db/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
@@ -168,23 +169,11 @@ void BindTaxDetail(Statement& src, Statement& dst) {
 // own: its failure is reported and the product stays.
 template <typename Bind>
 void GravaComplemento(Session& s, Statement& src, const std::string& table, const char* sql, Bind bind) {
-    try {
-        s.AbreTransacao(s.CnOrdelio);
-        s.QryOrdelio.clearText();
-        s.QryOrdelio.setText(sql);
-        bind(src, s.QryOrdelio);
-        s.QryOrdelio.execute();
-        s.ConfirmaTransacao(s.CnOrdelio);
-        s.QryOrdelio.close();
-    } catch (const DbError& e) {
-        try {
-            s.DesfazTransacao(s.CnOrdelio);
-        } catch (const DbError&) {
-        }
-        s.error(W("Ocorreu um erro ao gravar os dados do produto na tabela ") + table +
-                W(" no banco de dados do Ordelio.") + "\r" + W("Produto: ") + StrZero(Text(src, "CODPROD"), 6) +
-                " - " + Text(src, "DESCRICAO") + "\r" + W("Erro: ") + e.what());
-    }
+    RunGuarded(s,
+               W("Ocorreu um erro ao gravar os dados do produto na tabela ") + table +
+                   W(" no banco de dados do Ordelio.\rProduto: ") + StrZero(Text(src, "CODPROD"), 6) + " - " +
+                   Text(src, "DESCRICAO") + W("\rErro: "),
+               [&] { ExecutaNaTransacao(s, sql, [&] { bind(src, s.QryOrdelio); }); });
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <array>
 
 #include "convert/finance/finance.h"
-#include "convert/finance/guarded.h"
+#include "db/guarded.h"
 #include "db/copy_loop.h"
 #include "db/session.h"
 #include "text/cp1252.h"

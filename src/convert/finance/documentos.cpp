@@ -1,6 +1,6 @@
 #include "convert/finance/documentos.h"
 
-#include "convert/finance/guarded.h"
+#include "db/guarded.h"
 #include "db/session.h"
 #include "text/text_ops.h"
 

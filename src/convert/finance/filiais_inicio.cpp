@@ -1,5 +1,5 @@
 #include "convert/finance/filiais.h"
-#include "convert/finance/guarded.h"
+#include "db/guarded.h"
 #include "db/date_time.h"
 #include "db/session.h"
 #include "text/cp1252.h"

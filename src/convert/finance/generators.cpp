@@ -2,7 +2,7 @@
 #include <charconv>
 
 #include "convert/finance/filiais.h"
-#include "convert/finance/guarded.h"
+#include "db/guarded.h"
 #include "db/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"

@@ -1,5 +1,6 @@
 #include "convert/parties/parties.h"
 #include "db/copy_loop.h"
+#include "db/guarded.h"
 #include "db/error.h"
 #include "db/session.h"
 #include "text/city_resolution.h"
@@ -118,23 +119,10 @@ bool BindCliente(Session& s, Statement& src, Statement& dst) {
 }  // namespace
 
 void LimpaClientes(Session& s) {
-    try {
-        s.AbreTransacao(s.CnOrdelio);
-        s.QryOrdelio.clearText();
-        // Dialect 1: the double-quoted code is a text literal. The reserved
-        // customer "00000000" stays.
-        s.QryOrdelio.setText("DELETE FROM CLIENTE WHERE CODCLIENTE > \"00000000\"");
-        s.QryOrdelio.execute();
-        s.ConfirmaTransacao(s.CnOrdelio);
-        s.QryOrdelio.close();
-    } catch (const DbError& e) {
-        try {
-            s.DesfazTransacao(s.CnOrdelio);
-        } catch (const DbError&) {
-        }
-        s.error(W("Ocorreu um erro ao limpar a tabela CLIENTE no banco de dados do Ordelio.") + "\r" + W("Erro: ") +
-                e.what());
-    }
+    // Dialect 1: the double-quoted code is a text literal. The reserved
+    // customer "00000000" stays.
+    RunGuarded(s, W("Ocorreu um erro ao limpar a tabela CLIENTE no banco de dados do Ordelio.\rErro: "),
+               [&] { ExecutaConfirmado(s, "DELETE FROM CLIENTE WHERE CODCLIENTE > \"00000000\""); });
 }
 
 void ConverteClientes(Session& s) {

@@ -1,4 +1,4 @@
-#include "convert/finance/guarded.h"
+#include "db/guarded.h"
 
 #include "db/error.h"
 #include "db/session.h"
@@ -21,7 +21,7 @@ bool RunGuarded(Session& s, const std::string& failureText, const std::function<
     }
 }
 
-void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
+void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<void()>& bind) {
     Statement& q = s.QryOrdelio;
     s.AbreTransacao(s.CnOrdelio);
     q.clearText();
@@ -29,8 +29,12 @@ void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<voi
     if (bind) bind();
     q.execute();
     s.ConfirmaTransacao(s.CnOrdelio);
-    s.flushBatch();
     q.close();
+}
+
+void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
+    ExecutaNaTransacao(s, sql, bind);
+    s.flushBatch();
 }
 
 }  // namespace conversor

@@ -1,7 +1,8 @@
 #pragma once
-// The fixed writes the finance converters make beside their copy loops
-// (standard terms, default document types, branch start-up rows, generators):
-// each runs in a trap of its own that rolls back and reports with its own text.
+// The writes made beside the copy loop (table clearing, standard terms,
+// default document types, branch start-up rows, generators, a product's stock
+// row): each runs in a trap of its own that rolls back and reports with its
+// own text, and the caller carries on.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ class Session;
 // Runs work; on a DbError rolls the target's transaction back and shows an
 // error box with failureText followed by the reason. True when work succeeded.
 bool RunGuarded(Session& s, const std::string& failureText, const std::function<void()>& work);
+
+// One statement on QryOrdelio in a transaction of its own (a row's savepoint
+// when the run commits in batches).
+void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<void()>& bind = {});
 
 // One statement on QryOrdelio in a transaction of its own, committed at once
 // (also when the run commits in batches: later statements may depend on it).
