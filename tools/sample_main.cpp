@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
             }
         }
         if (options.dir.empty()) throw std::invalid_argument("--out is required");
+        if (options.scale < 1 || options.scale > conversor::sample::kMaxScale)
+            throw std::invalid_argument("--scale must be between 1 and " + std::to_string(conversor::sample::kMaxScale));
     } catch (const std::invalid_argument& e) {
         std::fprintf(stderr, "conversor-sample: %s\n\n%s", e.what(), kUsage);
         return 2;
