@@ -69,6 +69,14 @@ void Connection::close() {
         }
         transaction_ = nullptr;
     }
+    if (sharedReadOnly_) {
+        try {
+            sharedReadOnly_->commit(status_.get());
+        } catch (const FbException&) {
+            sharedReadOnly_->release();
+        }
+        sharedReadOnly_ = nullptr;
+    }
     releasePrepared();
     if (attachment_) {
         try {
@@ -97,6 +105,16 @@ ITransaction* Connection::startOwnTransaction() {
     return fb::Guard([&] {
         return attachment_->startTransaction(status_.get(), static_cast<unsigned>(tpb.size()), tpb.data());
     });
+}
+
+ITransaction* Connection::autoTransaction(bool& commitWhenDone) {
+    if (!options_.readOnly) {
+        commitWhenDone = true;
+        return startOwnTransaction();
+    }
+    commitWhenDone = false;
+    if (!sharedReadOnly_) sharedReadOnly_ = startOwnTransaction();
+    return sharedReadOnly_;
 }
 
 void Connection::startTransaction() {

@@ -63,6 +63,13 @@ public:
     Firebird::IAttachment* attachment() const { return attachment_; }
     Firebird::ITransaction* transaction() const { return transaction_; }
     Firebird::ITransaction* startOwnTransaction();
+    // The transaction a statement runs in when no explicit one is open. On
+    // the target it is a new one, committed when the statement ends (commit
+    // is false on return only for the shared one). On the read-only source
+    // every such statement shares one read-only transaction: nothing there is
+    // ever written, and starting and committing one per lookup would cost as
+    // much as the lookup itself.
+    Firebird::ITransaction* autoTransaction(bool& commitWhenDone);
     // Prepared statements are kept per text for the life of the attachment,
     // so a text set again for every row is prepared once. A cached statement
     // serves one Statement at a time (a prepared handle has one cursor).
@@ -81,6 +88,7 @@ private:
     std::unique_ptr<Firebird::ThrowStatusWrapper> status_;
     Firebird::IAttachment* attachment_ = nullptr;
     Firebird::ITransaction* transaction_ = nullptr;
+    Firebird::ITransaction* sharedReadOnly_ = nullptr;
     struct Prepared {
         Firebird::IStatement* stmt = nullptr;
         bool inUse = false;

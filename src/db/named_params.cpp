@@ -17,6 +17,12 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::size_t NameIndex::Hash::operator()(std::string_view s) const {
+    std::size_t h = 14695981039346656037ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c)))) * 1099511628211ull;
+    return h;
+}
+
 ParsedStatement ParseNamedParameters(std::string_view text) {
     ParsedStatement out;
     out.sql.reserve(text.size());

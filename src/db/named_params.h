@@ -1,6 +1,8 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace conversor {
@@ -20,5 +22,29 @@ struct ParsedStatement {
 ParsedStatement ParseNamedParameters(std::string_view text);
 
 bool SameName(std::string_view a, std::string_view b);
+
+// Parameters and columns by name, without regard to case: converters look up
+// dozens of names for every row.
+class NameIndex {
+public:
+    void clear() { map_.clear(); }
+    void add(std::string_view name, unsigned index) { map_.try_emplace(std::string(name), index); }
+    std::optional<unsigned> find(std::string_view name) const {
+        auto it = map_.find(name);
+        if (it == map_.end()) return std::nullopt;
+        return it->second;
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const;
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+    };
+    std::unordered_map<std::string, unsigned, Hash, Equal> map_;
+};
 
 }  // namespace conversor

@@ -18,7 +18,6 @@ ConnectionOptions targetOptions() {
     o.dialect = 1;
     return o;
 }
-const char* kRowSavepoint = "SAVEPOINT CONVERSOR_ROW";
 }  // namespace
 
 Session::Session(Operator& op)
@@ -28,7 +27,11 @@ Session::Session(Operator& op)
       qryTalvo(CnTalvo),
       qryAuxTalvo(CnTalvo),
       QryOrdelio(CnOrdelio),
-      qryAuxOrdelio(CnOrdelio) {}
+      qryAuxOrdelio(CnOrdelio) {
+    savepoint_.setText("SAVEPOINT CONVERSOR_ROW");
+    releaseSavepoint_.setText("RELEASE SAVEPOINT CONVERSOR_ROW");
+    undoToSavepoint_.setText("ROLLBACK TO SAVEPOINT CONVERSOR_ROW");
+}
 
 bool Session::connect(Connection& cn, const std::string& path, const std::string& failureText) {
     try {
@@ -64,7 +67,7 @@ void Session::AbreTransacao(Connection& cn) {
         rowsInBatch_ = 0;
     }
     if (!rowSavepoint_) {
-        cn.executeImmediate(kRowSavepoint);
+        savepoint_.execute();
         rowSavepoint_ = true;
     }
 }
@@ -75,7 +78,7 @@ void Session::ConfirmaTransacao(Connection& cn) {
         return;
     }
     if (!rowSavepoint_) return;
-    cn.executeImmediate("RELEASE SAVEPOINT CONVERSOR_ROW");
+    releaseSavepoint_.execute();
     rowSavepoint_ = false;
     if (++rowsInBatch_ >= commitInterval_) flushBatch();
 }
@@ -88,8 +91,8 @@ void Session::DesfazTransacao(Connection& cn) {
     if (rowSavepoint_) {
         rowSavepoint_ = false;
         try {
-            cn.executeImmediate("ROLLBACK TO SAVEPOINT CONVERSOR_ROW");
-            cn.executeImmediate("RELEASE SAVEPOINT CONVERSOR_ROW");
+            undoToSavepoint_.execute();
+            releaseSavepoint_.execute();
         } catch (const DbError&) {
             // The savepoint is gone with a broken transaction: nothing of the
             // batch can be trusted then.

@@ -72,6 +72,11 @@ private:
     bool connect(Connection& cn, const std::string& path, const std::string& failureText);
     void switchTriggers(const char* state, const std::string& failureText);
 
+    // The per-row savepoint of a batch: prepared once, run for every row.
+    Statement savepoint_{CnOrdelio};
+    Statement releaseSavepoint_{CnOrdelio};
+    Statement undoToSavepoint_{CnOrdelio};
+
     int commitInterval_ = 1;
     int rowsInBatch_ = 0;
     bool rowSavepoint_ = false;

@@ -134,6 +134,9 @@ Statement::~Statement() {
 
 void Statement::setText(std::string_view text) {
     close();
+    // The same text again (a converter sets its insert for every row): same
+    // names, so every value stays, and nothing needs reading again.
+    if (text == text_ && !text_.empty()) return;
     text_.assign(text);
     ParsedStatement parsed = ParseNamedParameters(text_);
     std::vector<Parameter> params;
@@ -147,6 +150,8 @@ void Statement::setText(std::string_view text) {
     }
     params_ = std::move(params);
     parsed_ = std::move(parsed);
+    paramIndex_.clear();
+    for (unsigned i = 0; i < params_.size(); ++i) paramIndex_.add(params_[i].name_, i);
 }
 
 void Statement::addLine(std::string_view line) {
@@ -157,16 +162,11 @@ void Statement::addLine(std::string_view line) {
 }
 
 Parameter& Statement::param(std::string_view name) {
-    for (Parameter& p : params_)
-        if (SameName(p.name_, name)) return p;
+    if (auto i = paramIndex_.find(name)) return params_[*i];
     throw DbError("Parameter '" + std::string(name) + "' not found");
 }
 
-bool Statement::hasParam(std::string_view name) const {
-    for (const Parameter& p : params_)
-        if (SameName(p.name_, name)) return true;
-    return false;
-}
+bool Statement::hasParam(std::string_view name) const { return paramIndex_.find(name).has_value(); }
 
 void Statement::requireValues() const {
     if (!cn_) throw DbError("Statement has no connection");
@@ -177,8 +177,8 @@ void Statement::requireValues() const {
 
 ITransaction* Statement::beginWork(bool& own) {
     ITransaction* tra = cn_->transaction();
-    own = tra == nullptr;
-    return own ? cn_->startOwnTransaction() : tra;
+    own = false;
+    return tra ? tra : cn_->autoTransaction(own);
 }
 
 void Statement::prepareFor(ITransaction* tra) {
@@ -360,6 +360,7 @@ void Statement::open() {
             outMeta_ = prepared_->getOutputMetadata(&st);
             const unsigned count = outMeta_->getCount(&st);
             columns_.resize(count);
+            columnIndex_.clear();
             for (unsigned i = 0; i < count; ++i) {
                 Column& c = columns_[i];
                 c.name = outMeta_->getAlias(&st, i);
@@ -369,6 +370,7 @@ void Statement::open() {
                 c.length = outMeta_->getLength(&st, i);
                 c.offset = outMeta_->getOffset(&st, i);
                 c.nullOffset = outMeta_->getNullOffset(&st, i);
+                columnIndex_.add(c.name, i);
             }
             outBuffer_.assign(outMeta_->getMessageLength(&st), 0);
             cursor_ = prepared_->openCursor(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(), outMeta_, 0);
@@ -492,15 +494,10 @@ void Statement::connectionClosing() {
     inTypes_.clear();
 }
 
-bool Statement::hasField(std::string_view name) const {
-    for (const Column& c : columns_)
-        if (SameName(c.name, name)) return true;
-    return false;
-}
+bool Statement::hasField(std::string_view name) const { return columnIndex_.find(name).has_value(); }
 
 Field Statement::field(std::string_view name) const {
-    for (unsigned i = 0; i < columns_.size(); ++i)
-        if (SameName(columns_[i].name, name)) return Field(*this, i);
+    if (auto i = columnIndex_.find(name)) return Field(*this, *i);
     throw DbError("Field '" + std::string(name) + "' not found");
 }
 

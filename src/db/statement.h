@@ -135,6 +135,7 @@ private:
     std::string text_;
     ParsedStatement parsed_;
     std::vector<Parameter> params_;
+    NameIndex paramIndex_;
 
     Firebird::IStatement* prepared_ = nullptr;
     bool preparedCached_ = false;
@@ -150,6 +151,7 @@ private:
     bool ownCursorTra_ = false;
     Firebird::IMessageMetadata* outMeta_ = nullptr;
     std::vector<Column> columns_;
+    NameIndex columnIndex_;
     std::vector<unsigned char> outBuffer_;
     bool eof_ = true;
     bool bof_ = false;
