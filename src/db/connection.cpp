@@ -10,6 +10,8 @@ namespace conversor {
 using namespace Firebird;
 
 namespace {
+constexpr const char* kEngineConfig = "DefaultDbCachePages = 512";
+
 struct StatusHolder {
     IStatus* status = fb::Master()->getStatus();
     ~StatusHolder() { status->dispose(); }
@@ -21,6 +23,10 @@ std::vector<unsigned char> databaseParameters(ThrowStatusWrapper& st, const Conn
     dpb->insertString(&st, isc_dpb_user_name, o.user.c_str());
     dpb->insertString(&st, isc_dpb_password, o.password.c_str());
     dpb->insertInt(&st, isc_dpb_sql_dialect, o.dialect);
+    // A conversion reads and appends; a small page cache serves it as well
+    // as a large one, and keeps the program's memory the same for a small
+    // store and a large one.
+    if (!charset) dpb->insertString(&st, isc_dpb_config, kEngineConfig);
     if (charset) dpb->insertString(&st, isc_dpb_set_db_charset, charset);
     const unsigned char* buffer = dpb->getBuffer(&st);
     std::vector<unsigned char> out(buffer, buffer + dpb->getBufferLength(&st));
