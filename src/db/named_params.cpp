@@ -1,25 +1,27 @@
 #include "db/named_params.h"
 
-#include <cctype>
-
 namespace conversor {
 
 namespace {
-bool nameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool namePart(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; }
+// Names are ASCII whatever the locale: a Windows-1252 letter after a colon in
+// a statement is not a parameter, and no byte test asks the C library.
+bool letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool digit(char c) { return c >= '0' && c <= '9'; }
+bool nameStart(char c) { return letter(c) || c == '_'; }
+bool namePart(char c) { return letter(c) || digit(c) || c == '_' || c == '$'; }
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
+        if (upper(a[i]) != upper(b[i])) return false;
     return true;
 }
 
 std::size_t NameIndex::Hash::operator()(std::string_view s) const {
     std::size_t h = 14695981039346656037ull;
-    for (char c : s) h = (h ^ static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c)))) * 1099511628211ull;
+    for (char c : s) h = (h ^ static_cast<unsigned char>(upper(c))) * 1099511628211ull;
     return h;
 }
 

@@ -29,8 +29,9 @@ constexpr BranchGenerator kSales{"GENPDV", "Create Generator GenPdv", "Set Gener
 // get there.
 bool IsPlainCode(const std::string& code) {
     if (code.empty()) return false;
-    for (unsigned char c : code)
-        if (!std::isalnum(c)) return false;
+    // ASCII only, whatever the locale says a letter is.
+    for (char c : code)
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return false;
     return true;
 }
 
