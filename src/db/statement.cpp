@@ -79,6 +79,16 @@ bool isUpdateConflict(const FbException& e) {
     return false;
 }
 
+// Undoes a statement's own transaction after a failure that is already
+// being reported.
+void rollbackQuietly(ThrowStatusWrapper& st, ITransaction* tra) {
+    try {
+        tra->rollback(&st);
+    } catch (const FbException&) {
+        tra->release();
+    }
+}
+
 void releaseMeta(IMessageMetadata*& meta) {
     if (meta) meta->release();
     meta = nullptr;
@@ -336,13 +346,7 @@ void Statement::execute() {
         }
         if (own) fb::Guard([&] { tra->commit(&st); });
     } catch (...) {
-        if (own) {
-            try {
-                tra->rollback(&st);
-            } catch (const FbException&) {
-                tra->release();
-            }
-        }
+        if (own) rollbackQuietly(st, tra);
         throw;
     }
 }
@@ -377,13 +381,7 @@ void Statement::open() {
         });
     } catch (...) {
         releaseMeta(outMeta_);
-        if (own) {
-            try {
-                tra->rollback(&st);
-            } catch (const FbException&) {
-                tra->release();
-            }
-        }
+        if (own) rollbackQuietly(st, tra);
         throw;
     }
     cursorTra_ = tra;

@@ -20,11 +20,7 @@ TEST(ServerRoad, CopiesRowsThroughAHostPathString) {
     if (!host || !*host) GTEST_SKIP() << "no Firebird server (CONVERSOR_SERVER is not set)";
 
     TestDatabases db;
-    // The server runs as its own user: it must be able to open the files.
-    fs::permissions(db.dir(), fs::perms::all);
-    for (const char* f : {"talvo.fdb", "ordelio.fb"})
-        fs::permissions(db.dir() / f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+    ShareWithServer(db);
 
     RecordingOperator ui;
     Session session(ui);

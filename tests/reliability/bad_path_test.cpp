@@ -223,7 +223,7 @@ TEST(AwkwardPath, ADatabaseInAFolderWithQuotesAndSemicolonsConverts) {
 
     CliResult r = RunCli(db, {"--yes", "--only", "cidades", "--source", source, "--target", target});
     EXPECT_EQ(r.status, 0) << r.err;
-    auto check = Open(target, 1);
+    auto check = OpenDatabase(target, 1);
     EXPECT_EQ(ReadRows(*check, "SELECT CODCIDADE, CIDADE FROM CIDADES"), (Rows{{"00001", "NEW"}}));
 }
 

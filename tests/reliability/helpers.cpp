@@ -77,22 +77,6 @@ std::string ServerHost() {
     return host ? host : "";
 }
 
-void ShareWithServer(const TestDatabases& db) {
-    fs::permissions(db.dir(), fs::perms::all);
-    for (const char* f : {"talvo.fdb", "ordelio.fb"})
-        fs::permissions(db.dir() / f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
-}
-
-std::unique_ptr<Connection> Open(const std::string& database, int dialect) {
-    ConnectionOptions o;
-    o.dialect = dialect;
-    auto cn = std::make_unique<Connection>(o);
-    cn->setDatabase(database);
-    cn->open();
-    return cn;
-}
-
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;

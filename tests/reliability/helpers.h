@@ -32,11 +32,7 @@ void FillCities(Connection& source, int count);
 
 // The loopback server named by CONVERSOR_SERVER, or empty when none runs.
 std::string ServerHost();
-// The server runs as its own user: let it open the test's files.
-void ShareWithServer(const TestDatabases& db);
 
-// An open connection of its own (dialect 1 for the target, 3 for the source).
-std::unique_ptr<Connection> Open(const std::string& database, int dialect);
 
 // conversor-cli run as a child process, standard output and error going to
 // files in the test's folder.

@@ -96,7 +96,7 @@ private:
 // running a statement with that text (it is then waiting on the lock): the
 // evidence that the run is blocked, not merely slow.
 bool SeenWaiting(const std::string& database, const std::string& fragment) {
-    auto monitor = Open(database, 1);
+    auto monitor = OpenDatabase(database, 1);
     const std::string sql = "SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$STATE = 1 "
                             "AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SQL_TEXT CONTAINING '" +
                             fragment + "'";
@@ -130,7 +130,7 @@ TEST_P(LockTest, TheRunWaitsInProcessAndCarriesOn) {
     session.sourcePath = db.sourcePath();
     session.targetPath = db.targetPath();
 
-    auto holder = Open(db.targetPath(), 1);
+    auto holder = OpenDatabase(db.targetPath(), 1);
     holder->startTransaction();
     holder->executeImmediate(c.hold);
 
@@ -171,7 +171,7 @@ TEST_P(LockTest, TheCommandLineWaitsThroughTheServer) {
     ShareWithServer(db);
     const std::string source = host + ":" + db.sourcePath(), target = host + ":" + db.targetPath();
 
-    auto holder = Open(target, 1);
+    auto holder = OpenDatabase(target, 1);
     holder->startTransaction();
     holder->executeImmediate(c.hold);
 
@@ -188,7 +188,7 @@ TEST_P(LockTest, TheCommandLineWaitsThroughTheServer) {
     if (c.rowFailure) {
         EXPECT_NE(cli.err().find(c.rowFailure), std::string::npos) << cli.err();
     }
-    auto check = Open(target, 1);
+    auto check = OpenDatabase(target, 1);
     EXPECT_EQ(ReadRows(*check, c.resultSql), c.expected);
     EXPECT_EQ(TriggerStates(*check), "00");
 }

@@ -15,7 +15,7 @@ namespace {
 
 // Three registries meet a row that the target refuses, each in its middle.
 void AddFailingRows(const std::string& source) {
-    auto cn = OpenForWriting(source, 3);
+    auto cn = OpenDatabase(source, 3);
     cn->startTransaction();
     Statement st(*cn);
     // Two cities with one number: the second repeats the first's code.

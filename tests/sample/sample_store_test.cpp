@@ -50,7 +50,7 @@ TEST(SampleStore, TheScaleSetsCustomersProductsAndDocuments) {
 TEST(SampleStore, TaxNumbersCarryValidCheckDigits) {
     TempFolder dir;
     const auto store = MakeStore(dir.path(), 200, 3);
-    auto cn = OpenForWriting(store.sourcePath, 3);
+    auto cn = OpenDatabase(store.sourcePath, 3);
     Statement st(*cn);
     st.setText("SELECT CPF, CGC FROM CR002 UNION ALL SELECT CPF, CGC FROM CP003 UNION ALL SELECT CPF, CGC FROM EST001 "
                "UNION ALL SELECT NULL, CGC FROM EMP001");

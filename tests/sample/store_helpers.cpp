@@ -32,15 +32,6 @@ sample::SampleStore MakeStore(const fs::path& dir, int scale, std::uint64_t seed
     return sample::GenerateSampleStore(o);
 }
 
-std::unique_ptr<Connection> OpenForWriting(const std::string& path, int dialect) {
-    ConnectionOptions o;
-    o.dialect = dialect;
-    auto cn = std::make_unique<Connection>(o);
-    cn->setDatabase(path);
-    cn->open();
-    return cn;
-}
-
 namespace {
 std::vector<std::vector<std::string>> sortedRows(Connection& cn, const std::string& sql) {
     Statement st(cn);
@@ -70,7 +61,7 @@ std::vector<std::string> names(Connection& cn, const std::string& sql) {
 }  // namespace
 
 DatabaseContents ReadContents(const std::string& path, int dialect) {
-    auto connection = OpenForWriting(path, dialect);
+    auto connection = OpenDatabase(path, dialect);
     Connection& cn = *connection;
     DatabaseContents contents;
     for (const std::string& table :

@@ -12,6 +12,7 @@
 #include "app/run_summary.h"
 #include "db/connection.h"
 #include "sample/sample_store.h"
+#include "support/fixture.h"
 #include "support/recording_operator.h"
 
 namespace conversor::testing {
@@ -36,8 +37,6 @@ sample::SampleStore MakeStore(const std::filesystem::path& dir, int scale, std::
 using DatabaseContents = std::map<std::string, std::vector<std::vector<std::string>>>;
 DatabaseContents ReadContents(const std::string& path, int dialect);
 
-// A writable connection, for changing a sample before it is converted.
-std::unique_ptr<Connection> OpenForWriting(const std::string& path, int dialect);
 
 struct ConversionResult {
     RunOutcome outcome;

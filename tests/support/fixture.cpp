@@ -30,25 +30,29 @@ void TestDatabases::closeConnections() {
 }
 
 Connection& TestDatabases::source() {
-    if (!source_) {
-        ConnectionOptions o;
-        o.dialect = 3;
-        source_ = std::make_unique<Connection>(o);
-        source_->setDatabase(sourcePath());
-        source_->open();
-    }
+    if (!source_) source_ = OpenDatabase(sourcePath(), 3);
     return *source_;
 }
 
 Connection& TestDatabases::target() {
-    if (!target_) {
-        ConnectionOptions o;
-        o.dialect = 1;
-        target_ = std::make_unique<Connection>(o);
-        target_->setDatabase(targetPath());
-        target_->open();
-    }
+    if (!target_) target_ = OpenDatabase(targetPath(), 1);
     return *target_;
+}
+
+std::unique_ptr<Connection> OpenDatabase(const std::string& path, int dialect) {
+    ConnectionOptions o;
+    o.dialect = dialect;
+    auto cn = std::make_unique<Connection>(o);
+    cn->setDatabase(path);
+    cn->open();
+    return cn;
+}
+
+void ShareWithServer(const TestDatabases& db) {
+    fs::permissions(db.dir(), fs::perms::all);
+    for (const char* f : {"talvo.fdb", "ordelio.fb"})
+        fs::permissions(db.dir() / f, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
 }
 
 void TestDatabases::onSource(const std::string& sql) { RunScript(source(), sql); }

@@ -50,6 +50,12 @@ private:
 
 Rows ReadRows(Connection& cn, const std::string& sql);
 
+// A writable connection of its own to a database file.
+std::unique_ptr<Connection> OpenDatabase(const std::string& path, int dialect);
+
+// The server runs as its own user: let it open the pair's files.
+void ShareWithServer(const TestDatabases& db);
+
 // A session connected to a fresh pair of databases, recording what it shows.
 class ConversionTest : public ::testing::Test {
 protected:
