@@ -78,7 +78,8 @@ void Session::ConfirmaTransacao(Connection& cn) {
         return;
     }
     if (!rowSavepoint_) return;
-    releaseSavepoint_.execute();
+    // The savepoint is not released here: the next row's savepoint of the
+    // same name replaces it, which saves a statement per row.
     rowSavepoint_ = false;
     if (++rowsInBatch_ >= commitInterval_) flushBatch();
 }
