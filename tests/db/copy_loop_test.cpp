@@ -5,6 +5,7 @@
 
 #include "db/copy_loop.h"
 #include "db/error.h"
+#include "items_registry.h"
 #include "support/fixture.h"
 #include "text/text_ops.h"
 
@@ -15,7 +16,7 @@ class CopyLoopTest : public ConversionTest, public ::testing::WithParamInterface
 protected:
     void SetUp() override {
         ConversionTest::SetUp();
-        db.onSource("CREATE TABLE S_ITEMS (ID INTEGER, NAME VARCHAR(20))");
+        db.onSource(kItemsSourceTable);
         db.onTarget("CREATE TABLE T_ITEMS (CODE VARCHAR(5) NOT NULL PRIMARY KEY, NAME VARCHAR(10));"
                     "INSERT INTO T_ITEMS VALUES ('OLD', 'left over')");
         ASSERT_TRUE(session.ConectaTalvo());
@@ -23,23 +24,7 @@ protected:
         session.setCommitInterval(GetParam());
     }
 
-    CopyLoop items() {
-        CopyLoop loop;
-        loop.registry = "items";
-        loop.statusText = "Convertendo Itens...";
-        loop.sourceSql = "SELECT ID AS CODE, NAME FROM S_ITEMS ORDER BY ID";
-        loop.clearTables = {"T_ITEMS"};
-        loop.targetTable = "T_ITEMS";
-        loop.insertSql = "INSERT INTO T_ITEMS (CODE, NAME) VALUES (:CODE, :NAME)";
-        loop.bind = [](Statement& src, Statement& dst) {
-            dst.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
-            dst.param("NAME").setText(src.field("NAME").asText());
-            return true;
-        };
-        loop.errorLabel = "Item";
-        loop.errorValue = [](Statement& src) { return src.field("NAME").asText(); };
-        return loop;
-    }
+    CopyLoop items() { return ItemsRegistry(); }
 };
 
 TEST_P(CopyLoopTest, AnEmptySourceEmptiesTheTargetQuietly) {

@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "db/copy_loop.h"
+#include "items_registry.h"
 #include "support/fixture.h"
-#include "text/text_ops.h"
 
 namespace conversor::testing {
 namespace {
@@ -36,20 +36,7 @@ TEST(ServerRoad, CopiesRowsThroughAHostPathString) {
                 "INSERT INTO S_ITEMS VALUES (2, 'two')");
     db.onTarget("CREATE TABLE T_ITEMS (CODE VARCHAR(5), NAME VARCHAR(20))");
 
-    CopyLoop loop;
-    loop.registry = "items";
-    loop.statusText = "Convertendo Itens...";
-    loop.sourceSql = "SELECT ID AS CODE, NAME FROM S_ITEMS ORDER BY ID";
-    loop.clearTables = {"T_ITEMS"};
-    loop.targetTable = "T_ITEMS";
-    loop.insertSql = "INSERT INTO T_ITEMS (CODE, NAME) VALUES (:CODE, :NAME)";
-    loop.bind = [](Statement& src, Statement& dst) {
-        dst.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
-        dst.param("NAME").setText(src.field("NAME").asText());
-        return true;
-    };
-    loop.errorLabel = "Item";
-    RegistryResult r = RunCopyLoop(session, loop);
+    RegistryResult r = RunCopyLoop(session, ItemsRegistry());
 
     EXPECT_EQ(r.written, 2);
     EXPECT_TRUE(ui.boxes.empty()) << ui.boxTexts().front();
