@@ -3,8 +3,7 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "app/registries.h"
-#include "convert/finance/finance.h"
+#include "app/run.h"
 #include "db/connection.h"
 #include "db/session.h"
 #include "db/statement.h"
@@ -42,25 +41,20 @@ TimedRun RunTimed(const std::string& source, const std::string& target, int comm
     s.codOperPagar = sample::kPayablesOperation;
     s.codOperReceber = sample::kReceivablesOperation;
     s.setCommitInterval(commitInterval);
-    if (!s.ConectaOrdelio() || !s.ConectaTalvo()) throw std::runtime_error("cannot open the sample store's databases");
 
     TimedRun run;
     const auto start = Clock::now();
-    s.DesativaTriggers();
-    GravaPrazosPadrao(s);
-    s.flushBatch();
-    for (const Registry& registry : Registries()) {
-        const auto at = Clock::now();
-        registry.convert(s);
-        s.flushBatch();
-        RegistryTime t{std::string(registry.name), 0, since(at)};
-        for (const RegistryResult& r : s.summary.registries)
-            if (r.name == registry.name) t.rows = r.read;
-        run.rows += t.rows;
-        run.registries.push_back(t);
-    }
-    s.AtivaTriggers();
+    Ticked all;
+    all.fill(true);
+    // The run itself, as the window and the command line drive it; it times
+    // each registry.
+    if (ExecuteRun(s, all) != RunOutcome::Completed)
+        throw std::runtime_error("the conversion run of the sample store did not complete");
     run.seconds = since(start);
+    for (const RegistryResult& r : s.summary.registries) {
+        run.rows += r.read;
+        run.registries.push_back(RegistryTime{r.name, r.read, r.seconds});
+    }
     run.boxes = ui.boxes;
     s.CnOrdelio.close();
     s.CnTalvo.close();

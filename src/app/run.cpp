@@ -1,5 +1,6 @@
 #include "app/run.h"
 
+#include <chrono>
 #include <exception>
 
 #include "app/registries.h"
@@ -51,8 +52,13 @@ RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen)
             const auto& registries = Registries();
             for (std::size_t i = 0; i < registries.size(); ++i) {
                 if (!ticked[i]) continue;
+                const std::size_t recorded = s.summary.registries.size();
+                const auto start = std::chrono::steady_clock::now();
                 registries[i].convert(s);
                 s.flushBatch();
+                if (s.summary.registries.size() > recorded)
+                    s.summary.registries.back().seconds =
+                        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             }
             s.setStatus("");
             s.resetGaugeKeepingMaximum();

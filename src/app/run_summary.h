@@ -10,6 +10,7 @@ struct RegistryResult {
     long long read = 0;    // source rows processed, the failing one included
     long long written = 0; // rows the registry's main table received
     bool stopped = false;  // ended at a failing row
+    double seconds = 0;    // wall time of the registry, set by the run
 };
 
 struct RunSummary {
