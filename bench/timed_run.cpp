@@ -29,6 +29,16 @@ long long NextTransaction(const std::string& path) {
     st.open();
     return st.field("NEXT").asInt();
 }
+// Rows the run's own attachment inserted and updated in the target, as the
+// engine counted them: what the run wrote, whichever registry wrote it.
+long long RowsWritten(Connection& target) {
+    Statement st(target);
+    st.setText(
+        "SELECT R.MON$RECORD_INSERTS + R.MON$RECORD_UPDATES AS WRITTEN FROM MON$ATTACHMENTS A "
+        "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = A.MON$STAT_ID WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+    st.open();
+    return st.field("WRITTEN").asInt();
+}
 }  // namespace
 
 // The steps of the conversion run, each registry timed on its own.
@@ -56,6 +66,7 @@ TimedRun RunTimed(const std::string& source, const std::string& target, int comm
         run.registries.push_back(RegistryTime{r.name, r.read, r.seconds});
     }
     run.boxes = ui.boxes;
+    run.written = RowsWritten(s.CnOrdelio);
     s.CnOrdelio.close();
     s.CnTalvo.close();
     run.transactions = NextTransaction(target) - firstTransaction;

@@ -15,7 +15,8 @@ struct RegistryTime {
 struct TimedRun {
     std::vector<RegistryTime> registries;
     double seconds = 0;       // the whole run, set-up and triggers included
-    long long rows = 0;       // all registries together
+    long long rows = 0;       // source rows, all registries together
+    long long written = 0;    // rows the target received (inserted or updated), by the engine's count
     int boxes = 0;            // error and warning boxes (a sound sample shows none)
     long long transactions = 0;  // transactions the target saw (each commit is one)
 };
