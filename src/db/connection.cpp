@@ -164,40 +164,56 @@ void Connection::executeImmediate(const std::string& sql) {
     st.execute();
 }
 
-IStatement* Connection::acquire(const std::string& sql, ITransaction* tra, bool& cached) {
+Connection::PreparedHandle Connection::acquire(const std::string& sql, ITransaction* tra) {
     auto found = prepared_.find(sql);
     if (found != prepared_.end() && !found->second.inUse) {
         found->second.inUse = true;
-        cached = true;
-        return found->second.stmt;
+        return {found->second.stmt, true, found->second.output};
     }
     ++prepares_;
-    IStatement* stmt = fb::Guard([&] {
+    PreparedHandle handle;
+    handle.stmt = fb::Guard([&] {
         return attachment_->prepare(status_.get(), tra, 0, sql.c_str(), static_cast<unsigned>(options_.dialect),
                                     IStatement::PREPARE_PREFETCH_METADATA);
     });
-    // Definitions change the schema and are prepared afresh each time; texts
-    // built with literals would fill the cache without ever being reused.
-    constexpr std::size_t kMaxCached = 256;
-    cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
-             stmt->getType(status_.get()) != isc_info_sql_stmt_ddl;
-    if (cached) prepared_.emplace(sql, Prepared{stmt, true});
-    return stmt;
+    try {
+        handle.output = DescribeOutput(handle.stmt, *status_);
+        // Definitions change the schema and are prepared afresh each time; texts
+        // built with literals would fill the cache without ever being reused.
+        constexpr std::size_t kMaxCached = 256;
+        handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
+                        fb::Guard([&] { return handle.stmt->getType(status_.get()); }) != isc_info_sql_stmt_ddl;
+    } catch (...) {
+        giveBack(sql, handle);
+        throw;
+    }
+    if (handle.cached) prepared_.emplace(sql, Prepared{handle.stmt, true, handle.output});
+    return handle;
 }
 
-void Connection::giveBack(const std::string& sql, IStatement* stmt, bool cached) {
-    if (cached) {
+void Connection::giveBack(const std::string& sql, const PreparedHandle& handle) {
+    if (handle.cached) {
         auto found = prepared_.find(sql);
-        if (found != prepared_.end() && found->second.stmt == stmt) {
+        if (found != prepared_.end() && found->second.stmt == handle.stmt) {
             found->second.inUse = false;
             return;
         }
     }
     try {
-        stmt->free(status_.get());
+        handle.stmt->free(status_.get());
     } catch (const FbException&) {
-        stmt->release();
+        handle.stmt->release();
     }
+}
+
+std::shared_ptr<TextShape> Connection::textShape(const std::string& text) {
+    auto found = shapes_.find(text);
+    if (found != shapes_.end()) return found->second;
+    auto shape = MakeTextShape(text);
+    // Texts built with literals would never be met again.
+    constexpr std::size_t kMaxShapes = 512;
+    if (shapes_.size() < kMaxShapes) shapes_.emplace(text, shape);
+    return shape;
 }
 
 void Connection::attach(Statement* st) { statements_.push_back(st); }

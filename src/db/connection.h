@@ -6,7 +6,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "db/statement_shape.h"
 
 namespace Firebird {
 class IAttachment;
@@ -73,8 +77,16 @@ public:
     // Prepared statements are kept per text for the life of the attachment,
     // so a text set again for every row is prepared once. A cached statement
     // serves one Statement at a time (a prepared handle has one cursor).
-    Firebird::IStatement* acquire(const std::string& sql, Firebird::ITransaction* tra, bool& cached);
-    void giveBack(const std::string& sql, Firebird::IStatement* stmt, bool cached);
+    struct PreparedHandle {
+        Firebird::IStatement* stmt = nullptr;
+        bool cached = false;
+        std::shared_ptr<const OutputShape> output;  // the row it returns
+    };
+    PreparedHandle acquire(const std::string& sql, Firebird::ITransaction* tra);
+    void giveBack(const std::string& sql, const PreparedHandle& handle);
+    // A text with its named parameters resolved, shared by the statements
+    // that use it (texts are kept while they are few).
+    std::shared_ptr<TextShape> textShape(const std::string& text);
     long long preparesDone() const { return prepares_; }  // statements actually prepared
     void attach(Statement* st);
     void detach(Statement* st);
@@ -92,8 +104,10 @@ private:
     struct Prepared {
         Firebird::IStatement* stmt = nullptr;
         bool inUse = false;
+        std::shared_ptr<const OutputShape> output;
     };
     std::map<std::string, Prepared> prepared_;
+    std::unordered_map<std::string, std::shared_ptr<TextShape>> shapes_;
     std::vector<Statement*> statements_;
     long long prepares_ = 0;
 };

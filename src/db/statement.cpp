@@ -88,11 +88,6 @@ void rollbackQuietly(ThrowStatusWrapper& st, ITransaction* tra) {
         tra->release();
     }
 }
-
-void releaseMeta(IMessageMetadata*& meta) {
-    if (meta) meta->release();
-    meta = nullptr;
-}
 }  // namespace
 
 // ---------------------------------------------------------------- Parameter
@@ -138,7 +133,6 @@ Statement::~Statement() {
     if (!cn_) return;
     closeCursor(true);
     releasePrepared();
-    releaseMeta(inMeta_);
     cn_->detach(this);
 }
 
@@ -148,20 +142,16 @@ void Statement::setText(std::string_view text) {
     // names, so every value stays, and nothing needs reading again.
     if (text == text_ && !text_.empty()) return;
     text_.assign(text);
-    ParsedStatement parsed = ParseNamedParameters(text_);
-    std::vector<Parameter> params;
-    params.reserve(parsed.names.size());
-    for (const std::string& name : parsed.names) {
-        Parameter p;
-        for (const Parameter& old : params_)
-            if (SameName(old.name_, name)) p = old;
-        p.name_ = name;
-        params.push_back(std::move(p));
+    std::shared_ptr<TextShape> shape = cn_ ? cn_->textShape(text_) : MakeTextShape(text_);
+    std::vector<Parameter> params(shape->parsed.names.size());
+    for (unsigned i = 0; i < params.size(); ++i) {
+        const std::string& name = shape->parsed.names[i];
+        if (shape_)
+            if (auto old = shape_->names.find(name)) params[i] = std::move(params_[*old]);
+        params[i].name_ = &name;
     }
     params_ = std::move(params);
-    parsed_ = std::move(parsed);
-    paramIndex_.clear();
-    for (unsigned i = 0; i < params_.size(); ++i) paramIndex_.add(params_[i].name_, i);
+    shape_ = std::move(shape);
 }
 
 void Statement::addLine(std::string_view line) {
@@ -172,17 +162,18 @@ void Statement::addLine(std::string_view line) {
 }
 
 Parameter& Statement::param(std::string_view name) {
-    if (auto i = paramIndex_.find(name)) return params_[*i];
+    if (shape_)
+        if (auto i = shape_->names.find(name)) return params_[*i];
     throw DbError("Parameter '" + std::string(name) + "' not found");
 }
 
-bool Statement::hasParam(std::string_view name) const { return paramIndex_.find(name).has_value(); }
+bool Statement::hasParam(std::string_view name) const { return shape_ && shape_->names.find(name).has_value(); }
 
 void Statement::requireValues() const {
     if (!cn_) throw DbError("Statement has no connection");
     for (const Parameter& p : params_)
-        if (p.kind_ == Parameter::Kind::Unset) throw DbError("No value for parameter '" + p.name_ + "'");
-    if (parsed_.sql.empty()) throw DbError("Statement text is empty");
+        if (p.kind_ == Parameter::Kind::Unset) throw DbError("No value for parameter '" + p.name() + "'");
+    if (!shape_ || shape_->parsed.sql.empty()) throw DbError("Statement text is empty");
 }
 
 ITransaction* Statement::beginWork(bool& own) {
@@ -192,40 +183,43 @@ ITransaction* Statement::beginWork(bool& own) {
 }
 
 void Statement::prepareFor(ITransaction* tra) {
-    if (prepared_ && preparedSql_ == parsed_.sql) return;
+    const std::string& sql = shape_->parsed.sql;
+    if (prepared_.stmt && preparedSql_ == sql) return;
     releasePrepared();
-    prepared_ = cn_->acquire(parsed_.sql, tra, preparedCached_);
-    preparedSql_ = parsed_.sql;
+    prepared_ = cn_->acquire(sql, tra);
+    preparedSql_ = sql;
 }
 
 void Statement::releasePrepared() {
-    if (!prepared_) return;
-    IStatement* stmt = prepared_;
-    prepared_ = nullptr;
-    if (cn_) cn_->giveBack(preparedSql_, stmt, preparedCached_);
+    if (!prepared_.stmt) return;
+    Connection::PreparedHandle handle = std::move(prepared_);
+    prepared_ = {};
+    if (cn_) cn_->giveBack(preparedSql_, handle);
     preparedSql_.clear();
 }
 
 void Statement::buildInput(ITransaction* tra) {
     ThrowStatusWrapper& st = cn_->status();
-    const std::size_t n = parsed_.positions.size();
+    const std::vector<std::size_t>& positions = shape_->parsed.positions;
+    const std::size_t n = positions.size();
     if (n == 0) {
-        releaseMeta(inMeta_);
-        inTypes_.clear();
+        layout_.reset();
         inBuffer_.clear();
         return;
     }
     // Each value travels with its own type; the server converts it to the
-    // column's. The layout is rebuilt only when a type or a text's room changes.
-    std::vector<SlotType> types(n);
+    // column's. A text's room only grows, so a text's layout settles after a
+    // few rows and is built again only when a type or a room changes.
+    types_.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Parameter& p = params_[parsed_.positions[i]];
-        SlotType& t = types[i];
+        const Parameter& p = params_[positions[i]];
+        SlotType& t = types_[i];
         switch (p.kind_) {
             case Parameter::Kind::Text: {
                 if (p.text_.size() > kMaxVarying)
-                    throw DbError("Value of parameter '" + p.name_ + "' is longer than " + std::to_string(kMaxVarying) + " bytes");
-                unsigned room = i < inTypes_.size() && inTypes_[i].type == SQL_VARYING ? inTypes_[i].length : 32;
+                    throw DbError("Value of parameter '" + p.name() + "' is longer than " + std::to_string(kMaxVarying) + " bytes");
+                unsigned& room = shape_->rooms[i];
+                if (room < 32) room = 32;
                 while (room < p.text_.size()) room = std::min(room * 2, kMaxVarying);
                 t = {SQL_VARYING, room};
                 break;
@@ -235,43 +229,19 @@ void Statement::buildInput(ITransaction* tra) {
             case Parameter::Kind::Float: t = {SQL_DOUBLE, 8}; break;
             case Parameter::Kind::Date: t = {SQL_TIMESTAMP, 8}; break;
             case Parameter::Kind::Blob: t = {SQL_BLOB, 8}; break;
-            case Parameter::Kind::Unset: throw DbError("No value for parameter '" + p.name_ + "'");
+            case Parameter::Kind::Unset: throw DbError("No value for parameter '" + p.name() + "'");
         }
     }
-    if (!inMeta_ || types != inTypes_) {
-        fb::Guard([&] {
-            IMetadataBuilder* builder = fb::Master()->getMetadataBuilder(&st, static_cast<unsigned>(n));
-            try {
-                for (unsigned i = 0; i < n; ++i) {
-                    builder->setType(&st, i, types[i].type + 1);
-                    builder->setLength(&st, i, types[i].length);
-                    builder->setScale(&st, i, 0);
-                    if (types[i].type == SQL_VARYING || types[i].type == SQL_BLOB) builder->setCharSet(&st, i, 0);
-                    if (types[i].type == SQL_BLOB) builder->setSubType(&st, i, 1);
-                }
-                IMessageMetadata* meta = builder->getMetadata(&st);
-                builder->release();
-                releaseMeta(inMeta_);
-                inMeta_ = meta;
-            } catch (...) {
-                builder->release();
-                throw;
-            }
-            inOffsets_.resize(n);
-            inNullOffsets_.resize(n);
-            for (unsigned i = 0; i < n; ++i) {
-                inOffsets_[i] = inMeta_->getOffset(&st, i);
-                inNullOffsets_[i] = inMeta_->getNullOffset(&st, i);
-            }
-            inBuffer_.assign(inMeta_->getMessageLength(&st), 0);
-        });
-        inTypes_ = types;
+    if (!layout_ || layout_->types != types_) {
+        if (shape_->layout && shape_->layout->types == types_) layout_ = shape_->layout;
+        else layout_ = shape_->layout = BuildInputLayout(types_);
+        inBuffer_.assign(layout_->length, 0);
     }
     for (std::size_t i = 0; i < n; ++i) {
-        const Parameter& p = params_[parsed_.positions[i]];
-        unsigned char* value = inBuffer_.data() + inOffsets_[i];
+        const Parameter& p = params_[positions[i]];
+        unsigned char* value = inBuffer_.data() + layout_->offsets[i];
         short isNull = p.kind_ == Parameter::Kind::Null ? -1 : 0;
-        std::memcpy(inBuffer_.data() + inNullOffsets_[i], &isNull, sizeof isNull);
+        std::memcpy(inBuffer_.data() + layout_->nullOffsets[i], &isNull, sizeof isNull);
         switch (p.kind_) {
             case Parameter::Kind::Text: {
                 auto len = static_cast<unsigned short>(p.text_.size());
@@ -327,17 +297,12 @@ void Statement::execute() {
         for (int attempt = 1;; ++attempt) {
             buildInput(tra);  // blobs are created anew for each attempt
             try {
-                IMessageMetadata* out = prepared_->getOutputMetadata(&st);
-                std::vector<unsigned char> outBuf(out->getMessageLength(&st));
-                const bool hasOutput = out->getCount(&st) > 0;
-                try {
-                    prepared_->execute(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(),
-                                       hasOutput ? out : nullptr, hasOutput ? outBuf.data() : nullptr);
-                } catch (...) {
-                    out->release();
-                    throw;
-                }
-                out->release();
+                const OutputShape& out = *prepared_.output;
+                const bool hasOutput = !out.columns.empty();
+                if (hasOutput) executeOut_.resize(out.length);
+                prepared_.stmt->execute(&st, tra, layout_ ? layout_->meta : nullptr,
+                                        inBuffer_.empty() ? nullptr : inBuffer_.data(), hasOutput ? out.meta : nullptr,
+                                        hasOutput ? executeOut_.data() : nullptr);
                 break;
             } catch (const FbException& e) {
                 if (attempt < kMaxStatementRestarts && isUpdateConflict(e)) continue;
@@ -360,27 +325,13 @@ void Statement::open() {
     try {
         prepareFor(tra);
         buildInput(tra);
+        output_ = prepared_.output;
+        outBuffer_.assign(output_->length, 0);
         fb::Guard([&] {
-            outMeta_ = prepared_->getOutputMetadata(&st);
-            const unsigned count = outMeta_->getCount(&st);
-            columns_.resize(count);
-            columnIndex_.clear();
-            for (unsigned i = 0; i < count; ++i) {
-                Column& c = columns_[i];
-                c.name = outMeta_->getAlias(&st, i);
-                c.type = outMeta_->getType(&st, i) & ~1u;
-                c.subType = outMeta_->getSubType(&st, i);
-                c.scale = outMeta_->getScale(&st, i);
-                c.length = outMeta_->getLength(&st, i);
-                c.offset = outMeta_->getOffset(&st, i);
-                c.nullOffset = outMeta_->getNullOffset(&st, i);
-                columnIndex_.add(c.name, i);
-            }
-            outBuffer_.assign(outMeta_->getMessageLength(&st), 0);
-            cursor_ = prepared_->openCursor(&st, tra, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(), outMeta_, 0);
+            cursor_ = prepared_.stmt->openCursor(&st, tra, layout_ ? layout_->meta : nullptr,
+                                                 inBuffer_.empty() ? nullptr : inBuffer_.data(), output_->meta, 0);
         });
     } catch (...) {
-        releaseMeta(outMeta_);
         if (own) rollbackQuietly(st, tra);
         throw;
     }
@@ -408,24 +359,18 @@ long long Statement::rowCount() {
     if (!cursor_) return 0;
     if (rowCount_ >= 0) return rowCount_;
     ThrowStatusWrapper& st = cn_->status();
-    const std::string sql = "SELECT COUNT(*) FROM (" + parsed_.sql + ")";
-    bool cached = false;
-    IStatement* counter = cn_->acquire(sql, cursorTra_, cached);
+    const std::string sql = "SELECT COUNT(*) FROM (" + shape_->parsed.sql + ")";
+    const Connection::PreparedHandle counter = cn_->acquire(sql, cursorTra_);
     try {
         fb::Guard([&] {
-            IMessageMetadata* out = counter->getOutputMetadata(&st);
-            std::vector<unsigned char> buf(out->getMessageLength(&st));
-            const unsigned type = out->getType(&st, 0) & ~1u;
-            const unsigned offset = out->getOffset(&st, 0);
-            try {
-                IResultSet* rs = counter->openCursor(&st, cursorTra_, inMeta_, inBuffer_.empty() ? nullptr : inBuffer_.data(), out, 0);
-                rs->fetchNext(&st, buf.data());
-                rs->close(&st);
-            } catch (...) {
-                out->release();
-                throw;
-            }
-            out->release();
+            const OutputShape& out = *counter.output;
+            std::vector<unsigned char> buf(out.length);
+            const unsigned type = out.columns.at(0).type;
+            const unsigned offset = out.columns.at(0).offset;
+            IResultSet* rs = counter.stmt->openCursor(&st, cursorTra_, layout_ ? layout_->meta : nullptr,
+                                                      inBuffer_.empty() ? nullptr : inBuffer_.data(), out.meta, 0);
+            rs->fetchNext(&st, buf.data());
+            rs->close(&st);
             if (type == SQL_INT64) {
                 long long v;
                 std::memcpy(&v, buf.data() + offset, 8);
@@ -437,18 +382,15 @@ long long Statement::rowCount() {
             }
         });
     } catch (...) {
-        cn_->giveBack(sql, counter, cached);
+        cn_->giveBack(sql, counter);
         throw;
     }
-    cn_->giveBack(sql, counter, cached);
+    cn_->giveBack(sql, counter);
     return rowCount_;
 }
 
 void Statement::closeCursor(bool quietly) {
-    if (!cursor_ && !cursorTra_) {
-        releaseMeta(outMeta_);
-        return;
-    }
+    if (!cursor_ && !cursorTra_) return;
     ThrowStatusWrapper& st = cn_->status();
     IResultSet* rs = cursor_;
     ITransaction* tra = ownCursorTra_ ? cursorTra_ : nullptr;
@@ -456,7 +398,6 @@ void Statement::closeCursor(bool quietly) {
     cursorTra_ = nullptr;
     ownCursorTra_ = false;
     eof_ = true;
-    releaseMeta(outMeta_);
     auto run = [&] {
         if (rs) {
             try {
@@ -488,21 +429,20 @@ void Statement::transactionEnding(ITransaction* tra) {
 void Statement::connectionClosing() {
     closeCursor(true);
     releasePrepared();
-    releaseMeta(inMeta_);
-    inTypes_.clear();
 }
 
-bool Statement::hasField(std::string_view name) const { return columnIndex_.find(name).has_value(); }
+bool Statement::hasField(std::string_view name) const { return output_ && output_->index.find(name).has_value(); }
 
 Field Statement::field(std::string_view name) const {
-    if (auto i = columnIndex_.find(name)) return Field(*this, *i);
+    if (output_)
+        if (auto i = output_->index.find(name)) return Field(*this, *i);
     throw DbError("Field '" + std::string(name) + "' not found");
 }
 
 std::vector<std::string> Statement::rowTexts() const {
     std::vector<std::string> out;
-    out.reserve(columns_.size());
-    for (unsigned i = 0; i < columns_.size(); ++i) out.push_back(Field(*this, i).asText());
+    out.reserve(fieldCount());
+    for (unsigned i = 0; i < fieldCount(); ++i) out.push_back(Field(*this, i).asText());
     return out;
 }
 
@@ -536,7 +476,7 @@ std::string Statement::readBlob(const unsigned char* idBytes) const {
 
 bool Field::isNull() const {
     if (st_->eof_ && !st_->cursor_) return true;
-    const auto& c = st_->columns_[index_];
+    const auto& c = st_->output_->columns[index_];
     short flag;
     std::memcpy(&flag, st_->outBuffer_.data() + c.nullOffset, sizeof flag);
     return flag != 0;
@@ -544,7 +484,7 @@ bool Field::isNull() const {
 
 std::string Field::asText() const {
     if (isNull()) return {};
-    const auto& c = st_->columns_[index_];
+    const auto& c = st_->output_->columns[index_];
     const unsigned char* v = st_->outBuffer_.data() + c.offset;
     switch (c.type) {
         case SQL_TEXT: return std::string(reinterpret_cast<const char*>(v), c.length);
@@ -577,7 +517,7 @@ std::string Field::asText() const {
 
 long long Field::asInt() const {
     if (isNull()) return 0;
-    const auto& c = st_->columns_[index_];
+    const auto& c = st_->output_->columns[index_];
     const unsigned char* v = st_->outBuffer_.data() + c.offset;
     switch (c.type) {
         case SQL_SHORT:
@@ -602,7 +542,7 @@ long long Field::asInt() const {
 
 double Field::asDouble() const {
     if (isNull()) return 0;
-    const auto& c = st_->columns_[index_];
+    const auto& c = st_->output_->columns[index_];
     const unsigned char* v = st_->outBuffer_.data() + c.offset;
     switch (c.type) {
         case SQL_SHORT: { short x; std::memcpy(&x, v, 2); return x * std::pow(10.0, c.scale); }
@@ -624,7 +564,7 @@ double Field::asDouble() const {
 
 DateTime Field::asDateTime() const {
     if (isNull()) return {};
-    const auto& c = st_->columns_[index_];
+    const auto& c = st_->output_->columns[index_];
     const unsigned char* v = st_->outBuffer_.data() + c.offset;
     switch (c.type) {
         case SQL_TYPE_DATE: { ISC_DATE d; std::memcpy(&d, v, sizeof d); return {d - kIscDayZero, 0}; }

@@ -3,12 +3,15 @@
 // converter reads its source and writes its target. The prepared form is
 // kept per text by the connection, so setting the same text again costs
 // nothing; parameter values survive a new text when the name reappears.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "db/connection.h"
 #include "db/date_time.h"
 #include "db/named_params.h"
+#include "db/statement_shape.h"
 
 namespace Firebird {
 class IStatement;
@@ -19,7 +22,6 @@ class IMessageMetadata;
 
 namespace conversor {
 
-class Connection;
 class Statement;
 
 class Parameter {
@@ -34,12 +36,12 @@ public:
     void setNull();
 
     Kind kind() const { return kind_; }
-    const std::string& name() const { return name_; }
+    const std::string& name() const { return *name_; }
     std::string asText() const;  // null and unset read as an empty text
 
 private:
     friend class Statement;
-    std::string name_;
+    const std::string* name_ = nullptr;  // owned by the statement's text shape
     Kind kind_ = Kind::Unset;
     std::string text_;
     long long integer_ = 0;
@@ -93,7 +95,7 @@ public:
 
     Field field(std::string_view name) const;  // DbError when there is no such column
     bool hasField(std::string_view name) const;
-    std::size_t fieldCount() const { return columns_.size(); }
+    std::size_t fieldCount() const { return output_ ? output_->columns.size() : 0; }
     Field field(std::size_t index) const { return Field(*this, static_cast<unsigned>(index)); }
     std::vector<std::string> rowTexts() const;  // every column of the current row as text
 
@@ -107,20 +109,6 @@ public:
 
 private:
     friend class Field;
-    struct Column {
-        std::string name;
-        unsigned type = 0;
-        int subType = 0;
-        int scale = 0;
-        unsigned length = 0;
-        unsigned offset = 0;
-        unsigned nullOffset = 0;
-    };
-    struct SlotType {
-        unsigned type = 0;
-        unsigned length = 0;
-        bool operator==(const SlotType&) const = default;
-    };
 
     void requireValues() const;
     Firebird::ITransaction* beginWork(bool& own);
@@ -133,26 +121,24 @@ private:
 
     Connection* cn_;
     std::string text_;
-    ParsedStatement parsed_;
+    std::shared_ptr<TextShape> shape_;
     std::vector<Parameter> params_;
-    NameIndex paramIndex_;
 
-    Firebird::IStatement* prepared_ = nullptr;
-    bool preparedCached_ = false;
+    Connection::PreparedHandle prepared_;
     std::string preparedSql_;
 
-    Firebird::IMessageMetadata* inMeta_ = nullptr;
-    std::vector<SlotType> inTypes_;
-    std::vector<unsigned> inOffsets_, inNullOffsets_;
+    std::shared_ptr<const InputLayout> layout_;
+    std::vector<SlotType> types_;  // scratch: the types of the values being sent
     std::vector<unsigned char> inBuffer_;
 
     Firebird::IResultSet* cursor_ = nullptr;
     Firebird::ITransaction* cursorTra_ = nullptr;
     bool ownCursorTra_ = false;
-    Firebird::IMessageMetadata* outMeta_ = nullptr;
-    std::vector<Column> columns_;
-    NameIndex columnIndex_;
+    // The columns of the last selection opened; kept after it closes, so its
+    // fields still answer (as nulls).
+    std::shared_ptr<const OutputShape> output_;
     std::vector<unsigned char> outBuffer_;
+    std::vector<unsigned char> executeOut_;  // scratch for statements that return one row
     bool eof_ = true;
     bool bof_ = false;
     long long rowCount_ = -1;
