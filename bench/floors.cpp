@@ -15,27 +15,39 @@ namespace conversor::bench {
 using namespace Firebird;
 
 namespace {
-// A row of a registry: a code, a name, an address, a city, an amount, a date.
-constexpr const char* kTable =
-    "CREATE TABLE FLOOR_ROWS (ID INTEGER NOT NULL PRIMARY KEY, CODIGO VARCHAR(8), NOME VARCHAR(60), "
-    "ENDERECO VARCHAR(60), CIDADE VARCHAR(40), VALOR DOUBLE PRECISION, DATA TIMESTAMP)";
-constexpr const char* kInsert =
-    "INSERT INTO FLOOR_ROWS (ID, CODIGO, NOME, ENDERECO, CIDADE, VALOR, DATA) VALUES (?, ?, ?, ?, ?, ?, ?)";
+// The scratch table: a key, then the texts, the numbers and the dates of a
+// row as wide as the run's.
+struct FloorTable {
+    std::string create, insert;
+};
 
-void putText(unsigned char* buffer, IMessageMetadata* meta, ThrowStatusWrapper* st, unsigned i, const std::string& text) {
-    const unsigned offset = meta->getOffset(st, i);
+FloorTable floorTable(const RowShape& shape) {
+    std::string columns = "ID INTEGER NOT NULL PRIMARY KEY", names = "ID", markers = "?";
+    auto add = [&](const std::string& name, const char* type) {
+        columns += ", " + name + " " + type;
+        names += ", " + name;
+        markers += ", ?";
+    };
+    for (int i = 1; i <= shape.texts; ++i) add("T" + std::to_string(i), "VARCHAR(60)");
+    for (int i = 2; i <= shape.numbers; ++i) add("N" + std::to_string(i), "DOUBLE PRECISION");
+    for (int i = 1; i <= shape.dates; ++i) add("D" + std::to_string(i), "TIMESTAMP");
+    return {"CREATE TABLE FLOOR_ROWS (" + columns + ")", "INSERT INTO FLOOR_ROWS (" + names + ") VALUES (" + markers + ")"};
+}
+
+void putText(unsigned char* buffer, unsigned offset, const std::string& text) {
     const auto len = static_cast<unsigned short>(text.size());
     std::memcpy(buffer + offset, &len, sizeof len);
     std::memcpy(buffer + offset + sizeof len, text.data(), len);
 }
 
 template <typename T>
-void putValue(unsigned char* buffer, IMessageMetadata* meta, ThrowStatusWrapper* st, unsigned i, T value) {
-    std::memcpy(buffer + meta->getOffset(st, i), &value, sizeof value);
+void putValue(unsigned char* buffer, unsigned offset, T value) {
+    std::memcpy(buffer + offset, &value, sizeof value);
 }
 }  // namespace
 
-Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit) {
+Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit, const RowShape& shape) {
+    const FloorTable table = floorTable(shape);
     std::filesystem::remove(path);
     Connection::CreateDatabase(path, 1, true);
     {
@@ -44,7 +56,7 @@ Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit) {
         Connection cn(o);
         cn.setDatabase(path);
         cn.open();
-        cn.executeImmediate(kTable);
+        cn.executeImmediate(table.create);
     }
 
     IMaster* master = fb_get_master_interface();
@@ -63,29 +75,34 @@ Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit) {
         dpb->dispose();
 
         ITransaction* tra = att->startTransaction(&status, 0, nullptr);
-        stmt = att->prepare(&status, tra, 0, kInsert, 1, IStatement::PREPARE_PREFETCH_METADATA);
+        stmt = att->prepare(&status, tra, 0, table.insert.c_str(), 1, IStatement::PREPARE_PREFETCH_METADATA);
         tra->commit(&status);
         meta = stmt->getInputMetadata(&status);
+        const unsigned count = meta->getCount(&status);
         std::vector<unsigned char> buffer(meta->getMessageLength(&status), 0);
-        for (unsigned i = 0; i < meta->getCount(&status); ++i) {
+        std::vector<unsigned> offsets(count);
+        for (unsigned i = 0; i < count; ++i) {
+            offsets[i] = meta->getOffset(&status, i);
             const short notNull = 0;
             std::memcpy(buffer.data() + meta->getNullOffset(&status, i), &notNull, sizeof notNull);
         }
-        const std::string name = "MARIA APARECIDA DOS SANTOS OLIVEIRA";
-        const std::string address = "RUA 15 DE NOVEMBRO, 230 APTO 5";
-        const std::string city = "BELO HORIZONTE";
+        // The texts of a customer's row, in turn.
+        const std::string texts[] = {"MARIA APARECIDA DOS SANTOS OLIVEIRA", "RUA 15 DE NOVEMBRO, 230 APTO 5",
+                                     "BELO HORIZONTE", "CENTRO"};
+        const auto firstNumber = 1 + static_cast<unsigned>(shape.texts);
+        const auto firstDate = static_cast<unsigned>(shape.texts + shape.numbers);
 
         const auto start = std::chrono::steady_clock::now();
         tra = nullptr;
         for (long long r = 1; r <= rows; ++r) {
             if (!tra) tra = att->startTransaction(&status, 0, nullptr);
-            putValue<int>(buffer.data(), meta, &status, 0, static_cast<int>(r));
-            putText(buffer.data(), meta, &status, 1, std::to_string(10000000 + r % 10000000).substr(0, 8));
-            putText(buffer.data(), meta, &status, 2, name);
-            putText(buffer.data(), meta, &status, 3, address);
-            putText(buffer.data(), meta, &status, 4, city);
-            putValue<double>(buffer.data(), meta, &status, 5, static_cast<double>(r) * 1.25);
-            putValue<ISC_TIMESTAMP>(buffer.data(), meta, &status, 6, ISC_TIMESTAMP{60000, 0});
+            putValue<int>(buffer.data(), offsets[0], static_cast<int>(r));
+            for (unsigned i = 1; i < firstNumber; ++i)
+                putText(buffer.data(), offsets[i], i == 1 ? std::to_string(10000000 + r % 10000000) : texts[i % 4]);
+            for (unsigned i = firstNumber; i < firstDate; ++i)
+                putValue<double>(buffer.data(), offsets[i], static_cast<double>(r) * 1.25 + i);
+            for (unsigned i = firstDate; i < count; ++i)
+                putValue<ISC_TIMESTAMP>(buffer.data(), offsets[i], ISC_TIMESTAMP{60000 + static_cast<int>(i), 0});
             stmt->execute(&status, tra, meta, buffer.data(), nullptr, nullptr);
             if (r % rowsPerCommit == 0 || r == rows) {
                 tra->commit(&status);

@@ -77,12 +77,15 @@ int measure(const fs::path& work, int scale) {
     // rows (product, stock, tax codes), each committed, while a segment read
     // from the customers may write nothing.
     ::sync();
-    const Floor perRow = MeasureFloor((dir / "floor-row.fdb").string(), one.written, 1);
+    const Floor perRow = MeasureFloor((dir / "floor-row.fdb").string(), one.written, 1, one.rowShape);
     ::sync();
-    const Floor perBatch = MeasureFloor((dir / "floor-batch.fdb").string(), one.written, kBatch);
+    const Floor perBatch = MeasureFloor((dir / "floor-batch.fdb").string(), one.written, kBatch, one.rowShape);
 
     std::printf("\nscale %d: %lld source rows read by the twenty registries, %lld rows written to the target\n", scale,
                 one.rows, one.written);
+    std::printf("rows written are on average %d columns wide (%d texts, %d numbers, %d dates); so are the floors' rows\n",
+                one.rowShape.texts + one.rowShape.numbers + one.rowShape.dates, one.rowShape.texts, one.rowShape.numbers,
+                one.rowShape.dates);
     std::printf("%-20s %8s %10s %10s %10s %10s %9s\n", "registry", "read", "N=1 s", "read/s", "N=1000 s", "read/s", "speed-up");
     for (std::size_t i = 0; i < one.registries.size(); ++i) {
         const RegistryTime &a = one.registries[i], &b = batched.registries[i];

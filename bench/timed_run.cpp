@@ -1,5 +1,6 @@
 #include "timed_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 
@@ -29,15 +30,33 @@ long long NextTransaction(const std::string& path) {
     st.open();
     return st.field("NEXT").asInt();
 }
-// Rows the run's own attachment inserted and updated in the target, as the
-// engine counted them: what the run wrote, whichever registry wrote it.
-long long RowsWritten(Connection& target) {
+// What the run's own attachment wrote into the target's tables, as the
+// engine counted it (rows inserted or updated, whichever registry wrote them),
+// and how wide those rows are: the columns of the tables they went to, by kind.
+void CountWrites(Connection& target, TimedRun& run) {
+    const std::string columns =
+        "(SELECT COUNT(*) FROM RDB$RELATION_FIELDS RF JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
+        "WHERE RF.RDB$RELATION_NAME = T.MON$TABLE_NAME";
     Statement st(target);
-    st.setText(
-        "SELECT R.MON$RECORD_INSERTS + R.MON$RECORD_UPDATES AS WRITTEN FROM MON$ATTACHMENTS A "
-        "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = A.MON$STAT_ID WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION");
-    st.open();
-    return st.field("WRITTEN").asInt();
+    st.setText("SELECT R.MON$RECORD_INSERTS + R.MON$RECORD_UPDATES AS WRITTEN, " + columns + ") AS COLUMNS_ALL, " +
+               columns + " AND F.RDB$FIELD_TYPE IN (14, 37, 261)) AS COLUMNS_TEXT, " + columns +
+               " AND F.RDB$FIELD_TYPE IN (12, 13, 35)) AS COLUMNS_DATE "
+               "FROM MON$TABLE_STATS T JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = T.MON$RECORD_STAT_ID "
+               "JOIN MON$ATTACHMENTS A ON A.MON$STAT_ID = T.MON$STAT_ID "
+               "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION AND T.MON$TABLE_NAME NOT STARTING WITH 'RDB$'");
+    double all = 0, texts = 0, dates = 0;
+    for (st.open(); !st.eof(); st.next()) {
+        const long long rows = st.field("WRITTEN").asInt();
+        run.written += rows;
+        all += static_cast<double>(rows * st.field("COLUMNS_ALL").asInt());
+        texts += static_cast<double>(rows * st.field("COLUMNS_TEXT").asInt());
+        dates += static_cast<double>(rows * st.field("COLUMNS_DATE").asInt());
+    }
+    if (run.written == 0) return;
+    const double n = static_cast<double>(run.written);
+    run.rowShape.texts = static_cast<int>(texts / n + 0.5);
+    run.rowShape.dates = static_cast<int>(dates / n + 0.5);
+    run.rowShape.numbers = std::max(1, static_cast<int>(all / n + 0.5) - run.rowShape.texts - run.rowShape.dates);
 }
 }  // namespace
 
@@ -66,7 +85,7 @@ TimedRun RunTimed(const std::string& source, const std::string& target, int comm
         run.registries.push_back(RegistryTime{r.name, r.read, r.seconds});
     }
     run.boxes = ui.boxes;
-    run.written = RowsWritten(s.CnOrdelio);
+    CountWrites(s.CnOrdelio, run);
     s.CnOrdelio.close();
     s.CnTalvo.close();
     run.transactions = NextTransaction(target) - firstTransaction;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "floors.h"
+
 namespace conversor::bench {
 
 struct RegistryTime {
@@ -17,6 +19,7 @@ struct TimedRun {
     double seconds = 0;       // the whole run, set-up and triggers included
     long long rows = 0;       // source rows, all registries together
     long long written = 0;    // rows the target received (inserted or updated), by the engine's count
+    RowShape rowShape;        // their average width: the columns of the tables they went to
     int boxes = 0;            // error and warning boxes (a sound sample shows none)
     long long transactions = 0;  // transactions the target saw (each commit is one)
 };
