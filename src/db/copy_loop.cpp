@@ -14,6 +14,8 @@ std::string RowErrorText(const std::string& table, const std::string& detail, co
 RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
     RegistryResult result;
     result.name = loop.registry;
+    // Registries before this one may have rewritten what the lookups read.
+    s.lookups.clear();
 
     s.setStatus(loop.statusText);
     s.processEvents();

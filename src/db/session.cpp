@@ -75,20 +75,24 @@ void Session::AbreTransacao(Connection& cn) {
 void Session::ConfirmaTransacao(Connection& cn) {
     if (!batched(*this, cn)) {
         if (cn.inTransaction()) cn.commit();
+        if (&cn == &CnOrdelio) lookups.rowDone();
         return;
     }
     if (!rowSavepoint_) return;
     // The savepoint is not released here: the next row's savepoint of the
     // same name replaces it, which saves a statement per row.
     rowSavepoint_ = false;
+    lookups.rowDone();
     if (++rowsInBatch_ >= commitInterval_) flushBatch();
 }
 
 void Session::DesfazTransacao(Connection& cn) {
     if (!batched(*this, cn)) {
+        if (&cn == &CnOrdelio) lookups.rowUndone();
         if (cn.inTransaction()) cn.rollback();
         return;
     }
+    lookups.rowUndone();
     if (rowSavepoint_) {
         rowSavepoint_ = false;
         try {
@@ -97,6 +101,7 @@ void Session::DesfazTransacao(Connection& cn) {
         } catch (const DbError&) {
             // The savepoint is gone with a broken transaction: nothing of the
             // batch can be trusted then.
+            lookups.clear();
             if (cn.inTransaction()) cn.rollback();
             rowsInBatch_ = 0;
             return;
@@ -109,7 +114,13 @@ void Session::flushBatch() {
     if (commitInterval_ <= 1 || !CnOrdelio.inTransaction()) return;
     rowSavepoint_ = false;
     rowsInBatch_ = 0;
-    CnOrdelio.commit();
+    try {
+        CnOrdelio.commit();
+    } catch (const DbError&) {
+        // The batch is undone, and with it what its rows taught the lookups.
+        lookups.clear();
+        throw;
+    }
 }
 
 void Session::LimpaTabela(const std::string& table) {

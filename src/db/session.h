@@ -8,6 +8,7 @@
 #include "app/operator.h"
 #include "app/run_summary.h"
 #include "db/connection.h"
+#include "db/lookup_cache.h"
 #include "db/statement.h"
 
 namespace conversor {
@@ -34,6 +35,9 @@ public:
     std::string codOperReceber;
 
     RunSummary summary;
+    // Answers of the converters' lookups; a row's answers stand or fall with
+    // the row (see the transaction operations below).
+    Lookups lookups;
 
     // Connect (closing first); report their own failure and return false.
     bool ConectaTalvo();

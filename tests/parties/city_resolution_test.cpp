@@ -133,5 +133,26 @@ TEST_F(CityResolutionTest, SourceNameAndStateByCode) {
     EXPECT_EQ(BuscaEstadoCidadeTalvo(session, ""), "");
 }
 
+// What a row learnt goes with the row when it is undone: the city it
+// appended is gone, so the next row must append it again rather than be told
+// a code that names nothing. Both with a transaction per row and under a
+// batch's savepoints.
+class CityUndoTest : public CityResolutionTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CityUndoTest, ARowUndoneTakesTheCityItAppendedAndItsAnswerAlong) {
+    session.setCommitInterval(GetParam());
+    EXPECT_EQ(resolve("Betim", "MG"), "00001");
+    session.AbreTransacao(session.CnOrdelio);
+    EXPECT_EQ(BuscaCodigoCidade(session, "Ipatinga", "MG"), "00002");
+    session.DesfazTransacao(session.CnOrdelio);
+
+    EXPECT_EQ(resolve("Ipatinga", "MG"), "00002");
+    EXPECT_EQ(resolve("Betim", "MG"), "00001");
+    session.flushBatch();
+    EXPECT_EQ(cities(), (Rows{{"00001", "BETIM", "MG"}, {"00002", "IPATINGA", "MG"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(CommitIntervals, CityUndoTest, ::testing::Values(1, 1000));
+
 }  // namespace
 }  // namespace conversor::testing

@@ -154,5 +154,24 @@ TEST_F(ClientesTest, TheFirstFailingCustomerStopsTheRegistryAndTakesItsCityAlong
     EXPECT_EQ(ui.progress, 1);
 }
 
+// The window may convert again in the same session, after the tables moved
+// on: what the first conversion learnt about cities must not leak into it.
+TEST_F(ClientesTest, ASecondConversionLooksItsCitiesUpAfresh) {
+    db.onSource(
+        "INSERT INTO REP004 VALUES (1, 18, 'Franca', 'SP');"
+        "INSERT INTO CR002 (EMPRESA, CLICONTADOR, NOME, CIDADEFAT, UFFAT) VALUES (1, 1, 'Primeiro', 18, 'SP');"
+        "INSERT INTO CR002 (EMPRESA, CLICONTADOR, NOME, CIDADEFAT, UFFAT) VALUES (1, 2, 'Segundo', 18, 'SP')");
+    ConverteClientes(session);
+    ASSERT_EQ(cities(), (Rows{{"00001", "FRANCA", "SP"}}));
+
+    db.onTarget("DELETE FROM CIDADES; INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'X', 'MG')");
+    db.onSource("UPDATE REP004 SET DESCCID = 'Restinga' WHERE CIDCONTADOR = 18");
+    ConverteClientes(session);
+
+    EXPECT_EQ(cities(), (Rows{{"00007", "X", "MG"}, {"00008", "RESTINGA", "SP"}}));
+    EXPECT_EQ(customers("CODCLIENTE, CODCIDADE"), (Rows{{"01000001", "00008"}, {"01000002", "00008"}}));
+    EXPECT_TRUE(boxes().empty());
+}
+
 }  // namespace
 }  // namespace conversor::testing

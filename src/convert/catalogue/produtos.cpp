@@ -74,12 +74,16 @@ std::string Text(Statement& src, const char* column) { return src.field(column).
 // The class the fiscal-classification converter gave the product's goods code.
 std::string BuscaClasseFiscal(Session& s, const std::string& ncm) {
     if (ncm.empty()) return {};
+    const std::string code = First(ncm, 8);
+    if (const std::string* known = s.lookups.fiscalClasses.find(code)) return *known;
     Statement& q = s.qryAuxOrdelio;
     q.close();
     q.setText("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = :CODIGONCM");
-    q.param("CODIGONCM").setText(First(ncm, 8));
+    q.param("CODIGONCM").setText(code);
     q.open();
-    return q.isEmpty() ? std::string() : q.field("CODCLASFIS").asText();
+    std::string fiscalClass = q.isEmpty() ? std::string() : q.field("CODCLASFIS").asText();
+    s.lookups.fiscalClasses.remember(code, fiscalClass);
+    return fiscalClass;
 }
 
 void BindProduct(Session& s, Statement& src, Statement& dst) {

@@ -8,6 +8,7 @@ namespace conversor {
 
 std::string GravaUnidade(Session& s, const std::string& unit) {
     const std::string code = UpperAscii(First(unit, 6));
+    if (s.lookups.units.find(code)) return code;
     Statement& q = s.qryAuxOrdelio;
     try {
         q.setText("Select UNIDADE from UNIDADES Where UNIDADE = :PUNIDADE");
@@ -21,6 +22,7 @@ std::string GravaUnidade(Session& s, const std::string& unit) {
             q.param("PUNIDADE").setText(code);
             q.execute();
         }
+        s.lookups.units.remember(code, {});
     } catch (const DbError&) {
         s.warning("Erro ao converter Unidade.");
     }
