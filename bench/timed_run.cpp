@@ -1,7 +1,12 @@
 #include "timed_run.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <sstream>
 #include <stdexcept>
 
 #include "app/run.h"
@@ -90,6 +95,62 @@ TimedRun RunTimed(const std::string& source, const std::string& target, int comm
     s.CnTalvo.close();
     run.transactions = NextTransaction(target) - firstTransaction;
     return run;
+}
+
+namespace {
+std::string Serialize(const TimedRun& run) {
+    std::ostringstream out;
+    out.precision(17);
+    out << run.seconds << ' ' << run.rows << ' ' << run.written << ' ' << run.boxes << ' ' << run.transactions << ' '
+        << run.rowShape.texts << ' ' << run.rowShape.numbers << ' ' << run.rowShape.dates << '\n';
+    for (const RegistryTime& r : run.registries) out << r.name << ' ' << r.rows << ' ' << r.seconds << '\n';
+    return out.str();
+}
+
+TimedRun Deserialize(const std::string& text) {
+    std::istringstream in(text);
+    TimedRun run;
+    in >> run.seconds >> run.rows >> run.written >> run.boxes >> run.transactions >> run.rowShape.texts >>
+        run.rowShape.numbers >> run.rowShape.dates;
+    RegistryTime r;
+    while (in >> r.name >> r.rows >> r.seconds) run.registries.push_back(r);
+    if (!in.eof() || run.registries.empty()) throw std::runtime_error("a conversion's child process sent no figures");
+    return run;
+}
+}  // namespace
+
+TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("cannot open a pipe to a child process");
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("cannot start a child process");
+    if (pid == 0) {
+        close(fds[0]);
+        int code = 0;
+        try {
+            const std::string figures = Serialize(RunTimed(source, target, commitInterval));
+            for (std::size_t at = 0; at < figures.size();) {
+                const ssize_t n = write(fds[1], figures.data() + at, figures.size() - at);
+                if (n <= 0) throw std::runtime_error("cannot send the figures");
+                at += static_cast<std::size_t>(n);
+            }
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "conversor-bench: %s\n", e.what());
+            code = 1;
+        }
+        close(fds[1]);
+        _exit(code);
+    }
+    close(fds[1]);
+    std::string figures;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) figures.append(buffer, static_cast<std::size_t>(n));
+    close(fds[0]);
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("a conversion's child process failed");
+    return Deserialize(figures);
 }
 
 }  // namespace conversor::bench

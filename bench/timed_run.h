@@ -26,4 +26,9 @@ struct TimedRun {
 
 TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval);
 
+// The same, in a child process of its own, as each conversion is a run of
+// the program of its own: what one conversion leaves in the process (the
+// engine's and the allocator's state) does not weigh on the next.
+TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval);
+
 }  // namespace conversor::bench

@@ -224,7 +224,13 @@ void Statement::buildInput(ITransaction* tra) {
                 t = {SQL_VARYING, room};
                 break;
             }
-            case Parameter::Kind::Null: t = {SQL_VARYING, 1}; break;
+            case Parameter::Kind::Null: {
+                // A null travels in whatever slot the position already has, so
+                // a column that is null on some rows does not rebuild the message.
+                const InputLayout* known = shape_->layout ? shape_->layout.get() : layout_.get();
+                t = known && i < known->types.size() ? known->types[i] : SlotType{SQL_VARYING, 1};
+                break;
+            }
             case Parameter::Kind::Integer: t = {SQL_INT64, 8}; break;
             case Parameter::Kind::Float: t = {SQL_DOUBLE, 8}; break;
             case Parameter::Kind::Date: t = {SQL_TIMESTAMP, 8}; break;
