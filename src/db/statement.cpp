@@ -198,6 +198,13 @@ void Statement::releasePrepared() {
     preparedSql_.clear();
 }
 
+// A blob's value of up to a text's size travels as a text, and the server
+// writes the blob itself: the bytes stored are the same, and a row's commit
+// writes a page less than with a blob created beforehand from here.
+bool Statement::travelsAsText(const Parameter& p) {
+    return p.kind_ == Parameter::Kind::Text || (p.kind_ == Parameter::Kind::Blob && p.text_.size() <= kMaxVarying);
+}
+
 void Statement::buildInput(ITransaction* tra) {
     ThrowStatusWrapper& st = cn_->status();
     const std::vector<std::size_t>& positions = shape_->parsed.positions;
@@ -215,6 +222,12 @@ void Statement::buildInput(ITransaction* tra) {
         const Parameter& p = params_[positions[i]];
         SlotType& t = types_[i];
         switch (p.kind_) {
+            case Parameter::Kind::Blob:
+                if (!travelsAsText(p)) {
+                    t = {SQL_BLOB, 8};
+                    break;
+                }
+                [[fallthrough]];
             case Parameter::Kind::Text: {
                 if (p.text_.size() > kMaxVarying)
                     throw DbError("Value of parameter '" + p.name() + "' is longer than " + std::to_string(kMaxVarying) + " bytes");
@@ -234,7 +247,6 @@ void Statement::buildInput(ITransaction* tra) {
             case Parameter::Kind::Integer: t = {SQL_INT64, 8}; break;
             case Parameter::Kind::Float: t = {SQL_DOUBLE, 8}; break;
             case Parameter::Kind::Date: t = {SQL_TIMESTAMP, 8}; break;
-            case Parameter::Kind::Blob: t = {SQL_BLOB, 8}; break;
             case Parameter::Kind::Unset: throw DbError("No value for parameter '" + p.name() + "'");
         }
     }
@@ -248,6 +260,12 @@ void Statement::buildInput(ITransaction* tra) {
         unsigned char* value = inBuffer_.data() + layout_->offsets[i];
         short isNull = p.kind_ == Parameter::Kind::Null ? -1 : 0;
         std::memcpy(inBuffer_.data() + layout_->nullOffsets[i], &isNull, sizeof isNull);
+        if (travelsAsText(p)) {
+            auto len = static_cast<unsigned short>(p.text_.size());
+            std::memcpy(value, &len, sizeof len);
+            std::memcpy(value + sizeof len, p.text_.data(), len);
+            continue;
+        }
         switch (p.kind_) {
             case Parameter::Kind::Text: {
                 auto len = static_cast<unsigned short>(p.text_.size());

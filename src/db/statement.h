@@ -115,6 +115,7 @@ private:
     void prepareFor(Firebird::ITransaction* tra);
     void releasePrepared();
     void buildInput(Firebird::ITransaction* tra);
+    static bool travelsAsText(const Parameter& p);
     void fetch();
     void closeCursor(bool quietly);
     std::string readBlob(const unsigned char* id) const;
