@@ -32,6 +32,16 @@ void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<vo
     q.close();
 }
 
+void ExecutaLimpeza(Session& s, std::string_view sql) {
+    Statement& q = s.QryOrdelio;
+    s.AbreTransacao(s.CnOrdelio);
+    q.clearText();
+    q.setText(sql);
+    q.execute();
+    s.ConfirmaSemContar(s.CnOrdelio);
+    q.close();
+}
+
 void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
     ExecutaNaTransacao(s, sql, bind);
     s.flushBatch();

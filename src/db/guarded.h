@@ -19,6 +19,12 @@ bool RunGuarded(Session& s, const std::string& failureText, const std::function<
 // when the run commits in batches).
 void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<void()>& bind = {});
 
+// A table's clearing: a statement on QryOrdelio in a transaction of its own;
+// when the run commits in batches it joins the registry's batch under a
+// savepoint of its own (so it is committed with the first rows, or undone
+// alone) and is not counted as one of the batch's rows.
+void ExecutaLimpeza(Session& s, std::string_view sql);
+
 // One statement on QryOrdelio in a transaction of its own, committed at once
 // (also when the run commits in batches: later statements may depend on it).
 // bind sets the statement's parameters, when it has any.

@@ -86,6 +86,15 @@ void Session::ConfirmaTransacao(Connection& cn) {
     if (++rowsInBatch_ >= commitInterval_) flushBatch();
 }
 
+void Session::ConfirmaSemContar(Connection& cn) {
+    if (!batched(*this, cn)) {
+        ConfirmaTransacao(cn);
+        return;
+    }
+    rowSavepoint_ = false;
+    lookups.rowDone();
+}
+
 void Session::DesfazTransacao(Connection& cn) {
     if (!batched(*this, cn)) {
         if (&cn == &CnOrdelio) lookups.rowUndone();
@@ -125,7 +134,7 @@ void Session::flushBatch() {
 
 void Session::LimpaTabela(const std::string& table) {
     RunGuarded(*this, W("Ocorreu um erro ao limpar a tabela ") + table + W(" no banco de dados do Ordelio.\rErro: "),
-               [&] { ExecutaConfirmado(*this, "DELETE FROM " + table); });
+               [&] { ExecutaLimpeza(*this, "DELETE FROM " + table); });
 }
 
 void Session::switchTriggers(const char* state, const std::string& failureText) {

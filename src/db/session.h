@@ -46,6 +46,9 @@ public:
     void AbreTransacao(Connection& cn);
     void ConfirmaTransacao(Connection& cn);
     void DesfazTransacao(Connection& cn);
+    // As ConfirmaTransacao, for a write that is not one of a batch's rows
+    // (a table's clearing): it stays in the batch without counting toward it.
+    void ConfirmaSemContar(Connection& cn);
 
     void LimpaTabela(const std::string& table);
     void DesativaTriggers();

@@ -122,7 +122,7 @@ void LimpaClientes(Session& s) {
     // Dialect 1: the double-quoted code is a text literal. The reserved
     // customer "00000000" stays.
     RunGuarded(s, W("Ocorreu um erro ao limpar a tabela CLIENTE no banco de dados do Ordelio.\rErro: "),
-               [&] { ExecutaConfirmado(s, "DELETE FROM CLIENTE WHERE CODCLIENTE > \"00000000\""); });
+               [&] { ExecutaLimpeza(s, "DELETE FROM CLIENTE WHERE CODCLIENTE > \"00000000\""); });
 }
 
 void ConverteClientes(Session& s) {
