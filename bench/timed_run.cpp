@@ -70,11 +70,7 @@ TimedRun RunTimed(const std::string& source, const std::string& target, int comm
     const long long firstTransaction = NextTransaction(target);
     SilentOperator ui;
     Session s(ui);
-    s.sourcePath = source;
-    s.targetPath = target;
-    s.codOperPagar = sample::kPayablesOperation;
-    s.codOperReceber = sample::kReceivablesOperation;
-    s.setCommitInterval(commitInterval);
+    sample::ChooseSampleStore(s, source, target, commitInterval);
 
     TimedRun run;
     const auto start = Clock::now();

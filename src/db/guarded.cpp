@@ -21,26 +21,27 @@ bool RunGuarded(Session& s, const std::string& failureText, const std::function<
     }
 }
 
-void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<void()>& bind) {
+namespace {
+// One statement on QryOrdelio between AbreTransacao and the given way of
+// confirming it.
+void executeOne(Session& s, std::string_view sql, const std::function<void()>& bind,
+                void (Session::*confirm)(Connection&)) {
     Statement& q = s.QryOrdelio;
     s.AbreTransacao(s.CnOrdelio);
     q.clearText();
     q.setText(sql);
     if (bind) bind();
     q.execute();
-    s.ConfirmaTransacao(s.CnOrdelio);
+    (s.*confirm)(s.CnOrdelio);
     q.close();
+}
+}  // namespace
+
+void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<void()>& bind) {
+    executeOne(s, sql, bind, &Session::ConfirmaTransacao);
 }
 
-void ExecutaLimpeza(Session& s, std::string_view sql) {
-    Statement& q = s.QryOrdelio;
-    s.AbreTransacao(s.CnOrdelio);
-    q.clearText();
-    q.setText(sql);
-    q.execute();
-    s.ConfirmaSemContar(s.CnOrdelio);
-    q.close();
-}
+void ExecutaLimpeza(Session& s, std::string_view sql) { executeOne(s, sql, {}, &Session::ConfirmaSemContar); }
 
 void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
     ExecutaNaTransacao(s, sql, bind);

@@ -267,12 +267,6 @@ void Statement::buildInput(ITransaction* tra) {
             continue;
         }
         switch (p.kind_) {
-            case Parameter::Kind::Text: {
-                auto len = static_cast<unsigned short>(p.text_.size());
-                std::memcpy(value, &len, sizeof len);
-                std::memcpy(value + sizeof len, p.text_.data(), len);
-                break;
-            }
             case Parameter::Kind::Integer: std::memcpy(value, &p.integer_, 8); break;
             case Parameter::Kind::Float: std::memcpy(value, &p.float_, 8); break;
             case Parameter::Kind::Date: {

@@ -5,6 +5,7 @@
 
 #include "db/connection.h"
 #include "db/script.h"
+#include "db/session.h"
 #include "sample/random.h"
 #include "sample/source_writer.h"
 #include "sample/target_reference.h"
@@ -69,6 +70,14 @@ SampleStore GenerateSampleStore(const SampleOptions& options) {
     source.close();
     store.sourceRows = writer.state().rows;
     return store;
+}
+
+void ChooseSampleStore(Session& session, const std::string& source, const std::string& target, int commitInterval) {
+    session.sourcePath = source;
+    session.targetPath = target;
+    session.codOperPagar = kPayablesOperation;
+    session.codOperReceber = kReceivablesOperation;
+    session.setCommitInterval(commitInterval);
 }
 
 }  // namespace conversor::sample

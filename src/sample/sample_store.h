@@ -6,6 +6,10 @@
 
 #include "sample/shape.h"
 
+namespace conversor {
+class Session;
+}
+
 namespace conversor::sample {
 
 struct SampleOptions {
@@ -30,5 +34,9 @@ inline constexpr const char* kReceivablesOperation = "201";  // type 8
 
 // Throws DbError (database) or std::runtime_error (files).
 SampleStore GenerateSampleStore(const SampleOptions& options);
+
+// Points a session at a sample store's two databases, with the operations
+// the store offers chosen for payables and receivables.
+void ChooseSampleStore(Session& session, const std::string& source, const std::string& target, int commitInterval);
 
 }  // namespace conversor::sample

@@ -76,11 +76,7 @@ DatabaseContents ReadContents(const std::string& path, int dialect) {
 ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval) {
     RecordingOperator ui;
     Session session(ui);
-    session.sourcePath = source;
-    session.targetPath = target;
-    session.codOperPagar = sample::kPayablesOperation;
-    session.codOperReceber = sample::kReceivablesOperation;
-    session.setCommitInterval(commitInterval);
+    sample::ChooseSampleStore(session, source, target, commitInterval);
     Ticked all;
     all.fill(true);
     ConversionResult result;
