@@ -71,6 +71,21 @@ double textToDouble(const std::string& text) {
     return value;
 }
 
+// The double nearest the exact decimal value of a scaled integer, as the
+// engine's own cast gives it. Multiplying by a negative power of ten is not:
+// 0.01 is itself inexact, so 9960 * 0.01 is 99.60000000000001. Dividing two
+// exact doubles rounds once, correctly; past 2^53 the decimal text is read.
+double scaledToDouble(long long value, int scale) {
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr long long kExactLimit = 1LL << 53;
+    if (scale == 0) return static_cast<double>(value);
+    if (scale < 0 && -scale <= 22 && value <= kExactLimit && value >= -kExactLimit)
+        return static_cast<double>(value) / kPowersOfTen[-scale];
+    return textToDouble(scaledToText(value, scale));
+}
+
 constexpr int kMaxStatementRestarts = 10;
 
 bool isUpdateConflict(const FbException& e) {
@@ -563,14 +578,9 @@ double Field::asDouble() const {
     const auto& c = st_->output_->columns[index_];
     const unsigned char* v = st_->outBuffer_.data() + c.offset;
     switch (c.type) {
-        case SQL_SHORT: { short x; std::memcpy(&x, v, 2); return x * std::pow(10.0, c.scale); }
-        case SQL_LONG: { int x; std::memcpy(&x, v, 4); return x * std::pow(10.0, c.scale); }
-        case SQL_INT64: {
-            // Through the decimal text, so 1500.50 becomes exactly the double 1500.5.
-            long long x;
-            std::memcpy(&x, v, 8);
-            return c.scale == 0 ? static_cast<double>(x) : textToDouble(scaledToText(x, c.scale));
-        }
+        case SQL_SHORT: { short x; std::memcpy(&x, v, 2); return scaledToDouble(x, c.scale); }
+        case SQL_LONG: { int x; std::memcpy(&x, v, 4); return scaledToDouble(x, c.scale); }
+        case SQL_INT64: { long long x; std::memcpy(&x, v, 8); return scaledToDouble(x, c.scale); }
         case SQL_FLOAT: { float x; std::memcpy(&x, v, 4); return x; }
         case SQL_DOUBLE:
         case SQL_D_FLOAT: { double x; std::memcpy(&x, v, 8); return x; }
