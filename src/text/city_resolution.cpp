@@ -47,7 +47,7 @@ std::string BuscaCodigoCidade(Session& s, const std::string& nome, const std::st
     // Name and state travel as parameters: a city such as D'OESTE is data,
     // never part of the statement.
     Statement st(s.CnOrdelio);
-    st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO");
+    st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO ORDER BY CODCIDADE");
     st.param("CIDADE").setText(cidade);
     st.param("ESTADO").setText(uf);
     st.open();
@@ -59,7 +59,7 @@ std::string BuscaCodigoCidade(Session& s, const std::string& nome, const std::st
 
     // The source abbreviates Belo Horizonte; whatever state the target gave it wins.
     if (nome == "BHTE") {
-        st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE'");
+        st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ORDER BY CODCIDADE");
         st.open();
         if (!st.eof()) return st.field("CODCIDADE").asText();
     }

@@ -7,12 +7,13 @@ namespace conversor {
 
 namespace {
 
-// The salesperson's city is a name; a name the target lacks stays empty.
+// The salesperson's city is a name; a name the target lacks stays empty, and
+// one that several states share gives its lowest code, the same on every run.
 std::string CodigoCidadePorNome(Session& s, const std::string& cidade) {
     if (cidade.empty()) return {};
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE");
+    q.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE ORDER BY CODCIDADE");
     q.param("CIDADE").setText(cidade);
     q.open();
     // Left open: the next lookup closes it.
