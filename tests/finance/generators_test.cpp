@@ -66,5 +66,24 @@ TEST_F(GeneratorsTest, NegativeWholeNumbersStartAGeneratorAndFractionsAreRefused
     EXPECT_EQ(db.targetValue("SELECT GEN_ID(GENPDV01, 0) FROM RDB$DATABASE"), "-5");
 }
 
+TEST_F(GeneratorsTest, AGeneratorIsNeverLeftCreatedButNotStarted) {
+    // Dialect 1 refuses to set a generator past 32 bits: when creating and
+    // starting were two commits, this left GENORC01 at 0 for every later run.
+    db.onSource("DROP TABLE EST024;"
+                "CREATE TABLE EST024 (EMPRESA INTEGER, ORCAMENTOCONTADOR BIGINT);"
+                "INSERT INTO EST024 VALUES (1, 2147483648)");
+    db.onTarget("INSERT INTO FILIAIS (CODEMPRESA) VALUES ('01')");
+    GravaGenerators(session);
+    GravaGenerators(session);
+
+    const Rows quotes = db.targetRows(
+        "SELECT TRIM(RDB$GENERATOR_NAME) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = 'GENORC01'");
+    if (!quotes.empty()) {
+        EXPECT_EQ(db.targetValue("SELECT GEN_ID(GENORC01, 0) FROM RDB$DATABASE"), "2147483648")
+            << "a generator that exists holds the source's highest number";
+    }
+    EXPECT_EQ(db.targetValue("SELECT GEN_ID(GENPDV01, 0) FROM RDB$DATABASE"), "0") << "an empty source starts at 0";
+}
+
 }  // namespace
 }  // namespace conversor::testing

@@ -14,14 +14,14 @@ namespace {
 // One of a branch's two generators.
 struct BranchGenerator {
     const char* name;        // catalogue name before the branch code
-    const char* create;      // statement before the branch code
-    const char* set;         // statement before the branch code
+    const char* create;      // statement before the branch code, for a generator left at 0
+    const char* createStarted;  // the same, created and started in one statement
     const char* sourceMax;   // highest number already used in the source
 };
 
-constexpr BranchGenerator kQuotes{"GENORC", "Create Generator GenOrc", "Set Generator GenOrc",
+constexpr BranchGenerator kQuotes{"GENORC", "Create Generator GenOrc", "CREATE SEQUENCE GenOrc",
                                   "SELECT MAX(ORCAMENTOCONTADOR) AS CODIGO FROM EST024"};
-constexpr BranchGenerator kSales{"GENPDV", "Create Generator GenPdv", "Set Generator GenPDV",
+constexpr BranchGenerator kSales{"GENPDV", "Create Generator GenPdv", "CREATE SEQUENCE GenPdv",
                                  "SELECT MAX(VENDACONTADOR) AS CODIGO FROM EST007"};
 
 // The generator statements take the branch code and the start value into
@@ -63,6 +63,15 @@ std::string SourceMaximum(Session& s, const char* sql) {
     return value;
 }
 
+// Created and started in one commit: a run stopped in between would leave a
+// generator at 0 that later runs find and keep.
+std::string GeneratorStatement(const char* create, const char* createStarted, const std::string& code,
+                               const std::string& start) {
+    // An empty source leaves the new generator at its initial value.
+    if (start.empty()) return create + code;
+    return createStarted + code + " START WITH " + start;
+}
+
 void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code) {
     RunGuarded(s,
                W("Ocorreu um erro ao gravar o generator ") + g.name + code + W(" no banco de dados do Ordelio.") + "\r" +
@@ -74,9 +83,7 @@ void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& cod
                    const std::string start = SourceMaximum(s, g.sourceMax);
                    if (!start.empty() && !IsWholeNumber(start))
                        throw DbError("invalid generator value '" + start + "'");
-                   ExecutaConfirmado(s, g.create + code);
-                   // An empty source leaves the new generator at its initial value.
-                   if (!start.empty()) ExecutaConfirmado(s, g.set + code + " To " + start);
+                   ExecutaConfirmado(s, GeneratorStatement(g.create, g.createStarted, code, start));
                });
 }
 
