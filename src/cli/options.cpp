@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -25,8 +26,8 @@ const char* const kUsage =
     "                        condicoespagamento, documentospagar, documentosreceber\n"
     "  --payables-op CODE    operation (CDOPERC type 5) for payable documents\n"
     "  --receivables-op CODE operation (CDOPERC type 8) for receivable documents\n"
-    "                        (a code is zero-padded to 3; an unknown one stops\n"
-    "                        the run before anything is changed)\n"
+    "                        (at most three digits, zero-padded to 3; an unknown\n"
+    "                        one stops the run before anything is changed)\n"
     "  --commit-every N      rows per commit on the target (default 1: one\n"
     "                        transaction per row); the result is the same\n"
     "  --yes                 answer the confirmation; without it the question is\n"
@@ -54,6 +55,15 @@ std::vector<std::string> splitNames(const std::string& list) {
     }
     return out;
 }
+// As the window's code edit takes it: digits only, at most three. A longer
+// code would otherwise be cut to its rightmost three digits and name another
+// operation.
+const std::string& operationCode(const std::string& option, const std::string& code) {
+    const bool digits = std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!digits || code.size() > 3) throw std::invalid_argument(option + " takes a code of at most three digits");
+    return code;
+}
+
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& args) {
@@ -82,9 +92,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
                 o.ticked[static_cast<std::size_t>(r - Registries().data())] = true;
             }
         } else if (a == "--payables-op") {
-            o.payablesOp = value();
+            o.payablesOp = operationCode(a, value());
         } else if (a == "--receivables-op") {
-            o.receivablesOp = value();
+            o.receivablesOp = operationCode(a, value());
         } else if (a == "--commit-every") {
             const std::string& v = value();
             int n = 0;

@@ -51,6 +51,20 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_EQ(cli(paths() + " --commit-every 0").status, 2);
 }
 
+TEST_F(CliTest, AnOperationCodeIsAtMostThreeDigits) {
+    // 9101 would otherwise be cut to 101, another operation.
+    db.onTarget("INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('101', 'PAGAMENTOS', '5');"
+                "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
+    for (const char* option : {"--payables-op", "--receivables-op"})
+        for (const char* code : {"9101", "0101", "1a", "-1", " 101"}) {
+            Result r = cli(paths() + " --yes " + option + " '" + code + "'");
+            EXPECT_EQ(r.status, 2) << option << " " << code;
+            EXPECT_NE(r.err.find(std::string(option) + " takes a code of at most three digits"), std::string::npos)
+                << r.err;
+        }
+    EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}})) << "nothing changed";
+}
+
 TEST_F(CliTest, AConnectionFailureExitsTwoWithTheServersReason) {
     Result r = cli("--yes --source " + (db.dir() / "missing.fdb").string() + " --target " + db.targetPath());
     EXPECT_EQ(r.status, 2);
