@@ -139,6 +139,8 @@ struct StepFailure {
     const char* survivor;            // a query that must still give "1"
 };
 
+void PrintTo(const StepFailure& c, std::ostream* os) { *os << c.name; }
+
 class FiliaisStepFailureTest : public FiliaisTest, public ::testing::WithParamInterface<StepFailure> {};
 
 TEST_P(FiliaisStepFailureTest, IsReportedAndTheRestGoesOn) {
