@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
         for (const char* name : {"talvo.fdb", "ordelio.fb"}) fs::remove(out / name);
         conversor::CreateDatabaseFromScript((out / "talvo.fdb").string(), 3, (schema / "talvo.sql").string());
         conversor::CreateDatabaseFromScript((out / "ordelio.fb").string(), 1, (schema / "ordelio.sql").string());
+    } catch (const conversor::DbError& e) {
+        std::fprintf(stderr, "make-databases: %s\nin: %.200s\n", e.what(), e.statement().c_str());
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make-databases: %s\n", e.what());
         return 1;

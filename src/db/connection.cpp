@@ -12,14 +12,9 @@ using namespace Firebird;
 namespace {
 constexpr const char* kEngineConfig = "DefaultDbCachePages = 512";
 
-struct StatusHolder {
-    IStatus* status = fb::Master()->getStatus();
-    ~StatusHolder() { status->dispose(); }
-};
-
 // The attachment and database parameter buffer used by open and create.
 std::vector<unsigned char> databaseParameters(ThrowStatusWrapper& st, const ConnectionOptions& o, const char* charset) {
-    IXpbBuilder* dpb = fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+    fb::Ref<IXpbBuilder> dpb(fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0));
     dpb->insertString(&st, isc_dpb_user_name, o.user.c_str());
     dpb->insertString(&st, isc_dpb_password, o.password.c_str());
     dpb->insertInt(&st, isc_dpb_sql_dialect, o.dialect);
@@ -29,14 +24,26 @@ std::vector<unsigned char> databaseParameters(ThrowStatusWrapper& st, const Conn
     if (!charset) dpb->insertString(&st, isc_dpb_config, kEngineConfig);
     if (charset) dpb->insertString(&st, isc_dpb_set_db_charset, charset);
     const unsigned char* buffer = dpb->getBuffer(&st);
-    std::vector<unsigned char> out(buffer, buffer + dpb->getBufferLength(&st));
-    dpb->dispose();
-    return out;
+    return std::vector<unsigned char>(buffer, buffer + dpb->getBufferLength(&st));
+}
+
+// Ends a transaction or gives it up: a transaction that cannot be rolled
+// back is released, and the server undoes it when the attachment goes.
+void rollbackOrRelease(ThrowStatusWrapper& st, fb::Ref<ITransaction>& tra) {
+    if (!tra) return;
+    try {
+        tra->rollback(&st);
+        tra.forget();
+    } catch (const FbException&) {
+        tra.reset();
+    }
 }
 }  // namespace
 
 Connection::Connection(ConnectionOptions options)
-    : options_(std::move(options)), status_(std::make_unique<ThrowStatusWrapper>(fb::Master()->getStatus())) {}
+    : options_(std::move(options)),
+      statusHandle_(fb::Master()->getStatus()),
+      status_(std::make_unique<ThrowStatusWrapper>(statusHandle_.get())) {}
 
 Connection::~Connection() {
     try {
@@ -44,7 +51,6 @@ Connection::~Connection() {
     } catch (...) {
     }
     for (Statement* st : statements_) st->forgetConnection();
-    status_->dispose();
 }
 
 ThrowStatusWrapper& Connection::status() { return *status_; }
@@ -53,44 +59,31 @@ void Connection::open() {
     close();
     fb::Guard([&] {
         auto dpb = databaseParameters(*status_, options_, nullptr);
-        IProvider* provider = fb::Master()->getDispatcher();
-        try {
-            attachment_ = provider->attachDatabase(status_.get(), database_.c_str(),
-                                                   static_cast<unsigned>(dpb.size()), dpb.data());
-        } catch (...) {
-            provider->release();
-            throw;
-        }
-        provider->release();
+        fb::Ref<IProvider> provider(fb::Master()->getDispatcher());
+        attachment_ = fb::Ref<IAttachment>(provider->attachDatabase(status_.get(), database_.c_str(),
+                                                                    static_cast<unsigned>(dpb.size()), dpb.data()));
     });
 }
 
 void Connection::close() {
     for (Statement* st : statements_) st->connectionClosing();
-    if (transaction_) {
-        try {
-            transaction_->rollback(status_.get());
-        } catch (const FbException&) {
-            transaction_->release();
-        }
-        transaction_ = nullptr;
-    }
+    rollbackOrRelease(*status_, transaction_);
     if (sharedReadOnly_) {
         try {
             sharedReadOnly_->commit(status_.get());
+            sharedReadOnly_.forget();
         } catch (const FbException&) {
-            sharedReadOnly_->release();
+            sharedReadOnly_.reset();
         }
-        sharedReadOnly_ = nullptr;
     }
     releasePrepared();
     if (attachment_) {
         try {
             attachment_->detach(status_.get());
+            attachment_.forget();
         } catch (const FbException&) {
-            attachment_->release();
+            attachment_.reset();
         }
-        attachment_ = nullptr;
     }
 }
 
@@ -98,29 +91,31 @@ void Connection::releasePrepared() {
     for (auto& [text, entry] : prepared_) {
         try {
             entry.stmt->free(status_.get());
+            entry.stmt.forget();
         } catch (const FbException&) {
-            entry.stmt->release();
         }
     }
     prepared_.clear();
 }
 
-ITransaction* Connection::startOwnTransaction() {
+fb::Ref<ITransaction> Connection::startOwnTransaction() {
     if (!attachment_) open();
     auto tpb = fb::TransactionParameters(options_.readOnly);
     return fb::Guard([&] {
-        return attachment_->startTransaction(status_.get(), static_cast<unsigned>(tpb.size()), tpb.data());
+        return fb::Ref<ITransaction>(
+            attachment_->startTransaction(status_.get(), static_cast<unsigned>(tpb.size()), tpb.data()));
     });
 }
 
-ITransaction* Connection::autoTransaction(bool& commitWhenDone) {
+ITransaction* Connection::autoTransaction(bool& commitWhenDone, fb::Ref<ITransaction>& owned) {
     if (!options_.readOnly) {
         commitWhenDone = true;
-        return startOwnTransaction();
+        owned = startOwnTransaction();
+        return owned.get();
     }
     commitWhenDone = false;
     if (!sharedReadOnly_) sharedReadOnly_ = startOwnTransaction();
-    return sharedReadOnly_;
+    return sharedReadOnly_.get();
 }
 
 void Connection::startTransaction() {
@@ -131,25 +126,17 @@ void Connection::startTransaction() {
 void Connection::endTransaction(bool commit) {
     if (!transaction_) return;
     // Cursors opened in this transaction end with it.
-    for (Statement* st : statements_) st->transactionEnding(transaction_);
-    ITransaction* tra = transaction_;
-    transaction_ = nullptr;
+    for (Statement* st : statements_) st->transactionEnding(transaction_.get());
+    fb::Ref<ITransaction> tra = std::move(transaction_);
     fb::Guard([&] {
         try {
             if (commit) tra->commit(status_.get());
             else tra->rollback(status_.get());
+            tra.forget();
         } catch (const FbException&) {
-            if (commit) {
-                // A failed commit leaves the transaction open: undo it so the
-                // connection never keeps a half-done row.
-                try {
-                    tra->rollback(status_.get());
-                } catch (const FbException&) {
-                    tra->release();
-                }
-            } else {
-                tra->release();
-            }
+            // A failed commit leaves the transaction open: undo it so the
+            // connection never keeps a half-done row.
+            if (commit) rollbackOrRelease(*status_, tra);
             throw;
         }
     });
@@ -168,41 +155,38 @@ Connection::PreparedHandle Connection::acquire(const std::string& sql, ITransact
     auto found = prepared_.find(sql);
     if (found != prepared_.end() && !found->second.inUse) {
         found->second.inUse = true;
-        return {found->second.stmt, true, found->second.output};
+        return {found->second.stmt.get(), true, found->second.output, {}};
     }
     ++prepares_;
     PreparedHandle handle;
-    handle.stmt = fb::Guard([&] {
-        return attachment_->prepare(status_.get(), tra, 0, sql.c_str(), static_cast<unsigned>(options_.dialect),
-                                    IStatement::PREPARE_PREFETCH_METADATA);
+    handle.owned = fb::Guard([&] {
+        return fb::Ref<IStatement>(attachment_->prepare(status_.get(), tra, 0, sql.c_str(),
+                                                        static_cast<unsigned>(options_.dialect),
+                                                        IStatement::PREPARE_PREFETCH_METADATA));
     });
-    try {
-        handle.output = DescribeOutput(handle.stmt, *status_);
-        // Definitions change the schema and are prepared afresh each time; texts
-        // built with literals would fill the cache without ever being reused.
-        constexpr std::size_t kMaxCached = 256;
-        handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
-                        fb::Guard([&] { return handle.stmt->getType(status_.get()); }) != isc_info_sql_stmt_ddl;
-    } catch (...) {
-        giveBack(sql, handle);
-        throw;
-    }
-    if (handle.cached) prepared_.emplace(sql, Prepared{handle.stmt, true, handle.output});
+    handle.stmt = handle.owned.get();
+    // A failure here drops the handle, and the statement with it.
+    handle.output = DescribeOutput(handle.stmt, *status_);
+    // Definitions change the schema and are prepared afresh each time; texts
+    // built with literals would fill the cache without ever being reused.
+    constexpr std::size_t kMaxCached = 256;
+    handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
+                    fb::Guard([&] { return handle.stmt->getType(status_.get()); }) != isc_info_sql_stmt_ddl;
+    if (handle.cached) prepared_.emplace(sql, Prepared{std::move(handle.owned), true, handle.output});
     return handle;
 }
 
-void Connection::giveBack(const std::string& sql, const PreparedHandle& handle) {
+void Connection::giveBack(const std::string& sql, PreparedHandle&& handle) {
     if (handle.cached) {
         auto found = prepared_.find(sql);
-        if (found != prepared_.end() && found->second.stmt == handle.stmt) {
-            found->second.inUse = false;
-            return;
-        }
+        if (found != prepared_.end() && found->second.stmt.get() == handle.stmt) found->second.inUse = false;
+        return;
     }
+    if (!handle.owned) return;
     try {
-        handle.stmt->free(status_.get());
+        handle.owned->free(status_.get());
+        handle.owned.forget();
     } catch (const FbException&) {
-        handle.stmt->release();
     }
 }
 
@@ -221,19 +205,20 @@ void Connection::attach(Statement* st) { statements_.push_back(st); }
 void Connection::detach(Statement* st) { statements_.erase(std::remove(statements_.begin(), statements_.end(), st), statements_.end()); }
 
 void Connection::CreateDatabase(const std::string& path, int dialect, bool forcedWrites, const std::string& charset) {
-    StatusHolder holder;
-    ThrowStatusWrapper st(holder.status);
+    fb::Ref<IStatus> status(fb::Master()->getStatus());
+    ThrowStatusWrapper st(status.get());
     ConnectionOptions options;
     options.dialect = dialect;
     fb::Guard([&] {
         auto dpb = databaseParameters(st, options, charset.c_str());
-        IXpbBuilder* builder = fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, dpb.data(), static_cast<unsigned>(dpb.size()));
+        fb::Ref<IXpbBuilder> builder(
+            fb::Util()->getXpbBuilder(&st, IXpbBuilder::DPB, dpb.data(), static_cast<unsigned>(dpb.size())));
         builder->insertInt(&st, isc_dpb_force_write, forcedWrites ? 1 : 0);
-        IProvider* provider = fb::Master()->getDispatcher();
-        IAttachment* att = provider->createDatabase(&st, path.c_str(), builder->getBufferLength(&st), builder->getBuffer(&st));
-        builder->dispose();
-        provider->release();
+        fb::Ref<IProvider> provider(fb::Master()->getDispatcher());
+        fb::Ref<IAttachment> att(
+            provider->createDatabase(&st, path.c_str(), builder->getBufferLength(&st), builder->getBuffer(&st)));
         att->detach(&st);
+        att.forget();
     });
 }
 

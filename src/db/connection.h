@@ -10,9 +10,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "db/firebird/ref.h"
 #include "db/statement_shape.h"
 
 namespace Firebird {
+class IStatus;
 class IAttachment;
 class ITransaction;
 class IStatement;
@@ -46,10 +48,10 @@ public:
 
     void open();   // DbError with the server's text on failure
     void close();  // closes the statements' cursors and drops any transaction
-    bool isOpen() const { return attachment_ != nullptr; }
+    bool isOpen() const { return static_cast<bool>(attachment_); }
 
     // The one explicit transaction a connection may have.
-    bool inTransaction() const { return transaction_ != nullptr; }
+    bool inTransaction() const { return static_cast<bool>(transaction_); }
     void startTransaction();  // opens the connection first when it is closed
     void commit();
     void rollback();
@@ -64,16 +66,18 @@ public:
 
     // --- for Statement ---
     Firebird::ThrowStatusWrapper& status();
-    Firebird::IAttachment* attachment() const { return attachment_; }
-    Firebird::ITransaction* transaction() const { return transaction_; }
-    Firebird::ITransaction* startOwnTransaction();
+    Firebird::IAttachment* attachment() const { return attachment_.get(); }
+    Firebird::ITransaction* transaction() const { return transaction_.get(); }
+    fb::Ref<Firebird::ITransaction> startOwnTransaction();
     // The transaction a statement runs in when no explicit one is open. On
     // the target it is a new one, committed when the statement ends (commit
     // is false on return only for the shared one). On the read-only source
     // every such statement shares one read-only transaction: nothing there is
     // ever written, and starting and committing one per lookup would cost as
     // much as the lookup itself.
-    Firebird::ITransaction* autoTransaction(bool& commitWhenDone);
+    // The transaction returned is owned by the caller when commitWhenDone is
+    // set (it is then in `owned`), by the connection otherwise.
+    Firebird::ITransaction* autoTransaction(bool& commitWhenDone, fb::Ref<Firebird::ITransaction>& owned);
     // Prepared statements are kept per text for the life of the attachment,
     // so a text set again for every row is prepared once. A cached statement
     // serves one Statement at a time (a prepared handle has one cursor).
@@ -81,9 +85,10 @@ public:
         Firebird::IStatement* stmt = nullptr;
         bool cached = false;
         std::shared_ptr<const OutputShape> output;  // the row it returns
+        fb::Ref<Firebird::IStatement> owned;        // an uncached statement, the holder's own
     };
     PreparedHandle acquire(const std::string& sql, Firebird::ITransaction* tra);
-    void giveBack(const std::string& sql, const PreparedHandle& handle);
+    void giveBack(const std::string& sql, PreparedHandle&& handle);
     // A text with its named parameters resolved, shared by the statements
     // that use it (texts are kept while they are few).
     std::shared_ptr<TextShape> textShape(const std::string& text);
@@ -97,12 +102,13 @@ private:
 
     ConnectionOptions options_;
     std::string database_;
+    fb::Ref<Firebird::IStatus> statusHandle_;
     std::unique_ptr<Firebird::ThrowStatusWrapper> status_;
-    Firebird::IAttachment* attachment_ = nullptr;
-    Firebird::ITransaction* transaction_ = nullptr;
-    Firebird::ITransaction* sharedReadOnly_ = nullptr;
+    fb::Ref<Firebird::IAttachment> attachment_;
+    fb::Ref<Firebird::ITransaction> transaction_;
+    fb::Ref<Firebird::ITransaction> sharedReadOnly_;
     struct Prepared {
-        Firebird::IStatement* stmt = nullptr;
+        fb::Ref<Firebird::IStatement> stmt;
         bool inUse = false;
         std::shared_ptr<const OutputShape> output;
     };

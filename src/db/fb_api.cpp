@@ -36,6 +36,17 @@ std::string Describe(const Firebird::FbException& e) {
     return text;
 }
 
+std::vector<long> Codes(const Firebird::IStatus* status) {
+    std::vector<long> codes;
+    const intptr_t* v = status->getErrors();
+    // Each entry is a kind and a value; a counted string takes two values.
+    for (; *v != isc_arg_end; v += *v == isc_arg_cstring ? 3 : 2)
+        if (v[0] == isc_arg_gds) codes.push_back(static_cast<long>(v[1]));
+    return codes;
+}
+
+DbError Error(const Firebird::FbException& e) { return DbError(Describe(e), Codes(e.getStatus())); }
+
 std::vector<unsigned char> TransactionParameters(bool readOnly) {
     return {isc_tpb_version3, static_cast<unsigned char>(readOnly ? isc_tpb_read : isc_tpb_write),
             isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};

@@ -7,19 +7,24 @@
 #include <vector>
 
 #include "db/error.h"
+#include "db/firebird/ref.h"
 
 namespace conversor::fb {
 
 Firebird::IMaster* Master();
 Firebird::IUtil* Util();
 std::string Describe(const Firebird::FbException& e);
+// The engine's codes of a status vector, in order (the gds codes only).
+std::vector<long> Codes(const Firebird::IStatus* status);
+// The exception's text and codes as this layer's error.
+DbError Error(const Firebird::FbException& e);
 
 template <typename F>
 auto Guard(F&& f) -> decltype(f()) {
     try {
         return f();
     } catch (const Firebird::FbException& e) {
-        throw DbError(Describe(e));
+        throw Error(e);
     }
 }
 

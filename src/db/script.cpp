@@ -78,8 +78,9 @@ void RunScript(Connection& cn, std::string_view script) {
     for (const std::string& stmt : SplitScript(script)) {
         try {
             cn.executeImmediate(stmt);
-        } catch (const DbError& e) {
-            throw DbError(std::string(e.what()) + "\nin: " + stmt.substr(0, 200));
+        } catch (DbError& e) {
+            e.setStatement(stmt);
+            throw;
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "db/statement.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -89,18 +90,20 @@ double scaledToDouble(long long value, int scale) {
 constexpr int kMaxStatementRestarts = 10;
 
 bool isUpdateConflict(const FbException& e) {
-    for (const intptr_t* v = e.getStatus()->getErrors(); *v != isc_arg_end; v += *v == isc_arg_cstring ? 3 : 2)
-        if (v[0] == isc_arg_gds && v[1] == isc_update_conflict) return true;
-    return false;
+    const std::vector<long> codes = fb::Codes(e.getStatus());
+    return std::find(codes.begin(), codes.end(), isc_update_conflict) != codes.end();
 }
 
 // Undoes a statement's own transaction after a failure that is already
-// being reported.
-void rollbackQuietly(ThrowStatusWrapper& st, ITransaction* tra) {
+// being reported; one that cannot be undone is released, and the server
+// undoes it.
+void rollbackQuietly(ThrowStatusWrapper& st, fb::Ref<ITransaction>& tra) {
+    if (!tra) return;
     try {
         tra->rollback(&st);
+        tra.forget();
     } catch (const FbException&) {
-        tra->release();
+        tra.reset();
     }
 }
 }  // namespace
@@ -191,10 +194,10 @@ void Statement::requireValues() const {
     if (!shape_ || shape_->parsed.sql.empty()) throw DbError("Statement text is empty");
 }
 
-ITransaction* Statement::beginWork(bool& own) {
+ITransaction* Statement::beginWork(bool& own, fb::Ref<ITransaction>& owned) {
     ITransaction* tra = cn_->transaction();
     own = false;
-    return tra ? tra : cn_->autoTransaction(own);
+    return tra ? tra : cn_->autoTransaction(own, owned);
 }
 
 void Statement::prepareFor(ITransaction* tra) {
@@ -209,7 +212,7 @@ void Statement::releasePrepared() {
     if (!prepared_.stmt) return;
     Connection::PreparedHandle handle = std::move(prepared_);
     prepared_ = {};
-    if (cn_) cn_->giveBack(preparedSql_, handle);
+    if (cn_) cn_->giveBack(preparedSql_, std::move(handle));
     preparedSql_.clear();
 }
 
@@ -292,17 +295,13 @@ void Statement::buildInput(ITransaction* tra) {
             case Parameter::Kind::Blob: {
                 ISC_QUAD id{};
                 fb::Guard([&] {
-                    IBlob* blob = cn_->attachment()->createBlob(&st, tra, &id, 0, nullptr);
-                    try {
-                        for (std::size_t at = 0; at < p.text_.size(); at += 32768) {
-                            auto len = static_cast<unsigned>(std::min<std::size_t>(32768, p.text_.size() - at));
-                            blob->putSegment(&st, len, p.text_.data() + at);
-                        }
-                        blob->close(&st);
-                    } catch (...) {
-                        blob->release();
-                        throw;
+                    fb::Ref<IBlob> blob(cn_->attachment()->createBlob(&st, tra, &id, 0, nullptr));
+                    for (std::size_t at = 0; at < p.text_.size(); at += 32768) {
+                        auto len = static_cast<unsigned>(std::min<std::size_t>(32768, p.text_.size() - at));
+                        blob->putSegment(&st, len, p.text_.data() + at);
                     }
+                    blob->close(&st);
+                    blob.forget();
                 });
                 std::memcpy(value, &id, sizeof id);
                 break;
@@ -316,7 +315,8 @@ void Statement::execute() {
     requireValues();
     close();
     bool own = false;
-    ITransaction* tra = beginWork(own);
+    fb::Ref<ITransaction> owned;
+    ITransaction* tra = beginWork(own, owned);
     ThrowStatusWrapper& st = cn_->status();
     try {
         prepareFor(tra);
@@ -339,12 +339,19 @@ void Statement::execute() {
                 break;
             } catch (const FbException& e) {
                 if (attempt < kMaxStatementRestarts && isUpdateConflict(e)) continue;
-                throw DbError(fb::Describe(e));
+                throw fb::Error(e);
             }
         }
-        if (own) fb::Guard([&] { tra->commit(&st); });
+        if (own) fb::Guard([&] {
+            owned->commit(&st);
+            owned.forget();
+        });
+    } catch (DbError& e) {
+        rollbackQuietly(st, owned);
+        if (e.statement().empty()) e.setStatement(text_);
+        throw;
     } catch (...) {
-        if (own) rollbackQuietly(st, tra);
+        rollbackQuietly(st, owned);
         throw;
     }
 }
@@ -353,7 +360,8 @@ void Statement::open() {
     requireValues();
     close();
     bool own = false;
-    ITransaction* tra = beginWork(own);
+    fb::Ref<ITransaction> owned;
+    ITransaction* tra = beginWork(own, owned);
     ThrowStatusWrapper& st = cn_->status();
     try {
         prepareFor(tra);
@@ -361,15 +369,20 @@ void Statement::open() {
         output_ = prepared_.output;
         outBuffer_.assign(output_->length, 0);
         fb::Guard([&] {
-            cursor_ = prepared_.stmt->openCursor(&st, tra, layout_ ? layout_->meta : nullptr,
-                                                 inBuffer_.empty() ? nullptr : inBuffer_.data(), output_->meta, 0);
+            cursor_ = fb::Ref<IResultSet>(prepared_.stmt->openCursor(
+                &st, tra, layout_ ? layout_->meta : nullptr, inBuffer_.empty() ? nullptr : inBuffer_.data(),
+                output_->meta, 0));
         });
+    } catch (DbError& e) {
+        rollbackQuietly(st, owned);
+        if (e.statement().empty()) e.setStatement(text_);
+        throw;
     } catch (...) {
-        if (own) rollbackQuietly(st, tra);
+        rollbackQuietly(st, owned);
         throw;
     }
     cursorTra_ = tra;
-    ownCursorTra_ = own;
+    cursorOwnTra_ = std::move(owned);
     rowCount_ = -1;
     fetch();
     bof_ = true;
@@ -393,17 +406,19 @@ long long Statement::rowCount() {
     if (rowCount_ >= 0) return rowCount_;
     ThrowStatusWrapper& st = cn_->status();
     const std::string sql = "SELECT COUNT(*) FROM (" + shape_->parsed.sql + ")";
-    const Connection::PreparedHandle counter = cn_->acquire(sql, cursorTra_);
+    Connection::PreparedHandle counter = cn_->acquire(sql, cursorTra_);
     try {
         fb::Guard([&] {
             const OutputShape& out = *counter.output;
             std::vector<unsigned char> buf(out.length);
             const unsigned type = out.columns.at(0).type;
             const unsigned offset = out.columns.at(0).offset;
-            IResultSet* rs = counter.stmt->openCursor(&st, cursorTra_, layout_ ? layout_->meta : nullptr,
-                                                      inBuffer_.empty() ? nullptr : inBuffer_.data(), out.meta, 0);
+            fb::Ref<IResultSet> rs(counter.stmt->openCursor(&st, cursorTra_, layout_ ? layout_->meta : nullptr,
+                                                            inBuffer_.empty() ? nullptr : inBuffer_.data(),
+                                                            out.meta, 0));
             rs->fetchNext(&st, buf.data());
             rs->close(&st);
+            rs.forget();
             if (type == SQL_INT64) {
                 long long v;
                 std::memcpy(&v, buf.data() + offset, 8);
@@ -415,33 +430,30 @@ long long Statement::rowCount() {
             }
         });
     } catch (...) {
-        cn_->giveBack(sql, counter);
+        cn_->giveBack(sql, std::move(counter));
         throw;
     }
-    cn_->giveBack(sql, counter);
+    cn_->giveBack(sql, std::move(counter));
     return rowCount_;
 }
 
 void Statement::closeCursor(bool quietly) {
     if (!cursor_ && !cursorTra_) return;
     ThrowStatusWrapper& st = cn_->status();
-    IResultSet* rs = cursor_;
-    ITransaction* tra = ownCursorTra_ ? cursorTra_ : nullptr;
-    cursor_ = nullptr;
+    fb::Ref<IResultSet> rs = std::move(cursor_);
+    fb::Ref<ITransaction> tra = std::move(cursorOwnTra_);
     cursorTra_ = nullptr;
-    ownCursorTra_ = false;
     eof_ = true;
+    // What is still held when a call throws is released on the way out.
     auto run = [&] {
         if (rs) {
-            try {
-                rs->close(&st);
-            } catch (const FbException&) {
-                rs->release();
-                if (tra) tra->release();
-                throw;
-            }
+            rs->close(&st);
+            rs.forget();
         }
-        if (tra) tra->commit(&st);
+        if (tra) {
+            tra->commit(&st);
+            tra.forget();
+        }
     };
     if (quietly) {
         try {
@@ -487,20 +499,16 @@ std::string Statement::readBlob(const unsigned char* idBytes) const {
     if (!tra) throw DbError("Blob read outside a transaction");
     std::string out;
     fb::Guard([&] {
-        IBlob* blob = cn_->attachment()->openBlob(&st, tra, &id, 0, nullptr);
-        try {
-            char buf[32768];
-            for (;;) {
-                unsigned got = 0;
-                int rc = blob->getSegment(&st, sizeof buf, buf, &got);
-                if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT) out.append(buf, got);
-                else break;
-            }
-            blob->close(&st);
-        } catch (...) {
-            blob->release();
-            throw;
+        fb::Ref<IBlob> blob(cn_->attachment()->openBlob(&st, tra, &id, 0, nullptr));
+        char buf[32768];
+        for (;;) {
+            unsigned got = 0;
+            int rc = blob->getSegment(&st, sizeof buf, buf, &got);
+            if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT) out.append(buf, got);
+            else break;
         }
+        blob->close(&st);
+        blob.forget();
     });
     return out;
 }

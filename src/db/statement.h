@@ -87,7 +87,7 @@ public:
     const std::vector<Parameter>& params() const { return params_; }
 
     void open();  // runs a selection and stands on its first row
-    bool isOpen() const { return cursor_ != nullptr; }
+    bool isOpen() const { return static_cast<bool>(cursor_); }
     bool eof() const { return eof_; }
     bool isEmpty() const { return bof_ && eof_; }
     void next();
@@ -111,7 +111,7 @@ private:
     friend class Field;
 
     void requireValues() const;
-    Firebird::ITransaction* beginWork(bool& own);
+    Firebird::ITransaction* beginWork(bool& own, fb::Ref<Firebird::ITransaction>& owned);
     void prepareFor(Firebird::ITransaction* tra);
     void releasePrepared();
     void buildInput(Firebird::ITransaction* tra);
@@ -132,9 +132,9 @@ private:
     std::vector<SlotType> types_;  // scratch: the types of the values being sent
     std::vector<unsigned char> inBuffer_;
 
-    Firebird::IResultSet* cursor_ = nullptr;
-    Firebird::ITransaction* cursorTra_ = nullptr;
-    bool ownCursorTra_ = false;
+    fb::Ref<Firebird::IResultSet> cursor_;
+    Firebird::ITransaction* cursorTra_ = nullptr;   // the cursor's transaction
+    fb::Ref<Firebird::ITransaction> cursorOwnTra_;  // the same, when the cursor started it
     // The columns of the last selection opened; kept after it closes, so its
     // fields still answer (as nulls).
     std::shared_ptr<const OutputShape> output_;

@@ -7,41 +7,29 @@ namespace conversor {
 using namespace Firebird;
 
 namespace {
-void release(IMessageMetadata* meta) {
-    if (meta) meta->release();
-}
-
-struct StatusHolder {
-    IStatus* status = fb::Master()->getStatus();
-    ~StatusHolder() { status->dispose(); }
-};
+// The metadata a shape was built with is the shape's own.
+void release(IMessageMetadata* meta) { fb::Ref<IMessageMetadata> owned(meta); }
 }  // namespace
 
 InputLayout::~InputLayout() { release(meta); }
 OutputShape::~OutputShape() { release(meta); }
 
 std::shared_ptr<const InputLayout> BuildInputLayout(const std::vector<SlotType>& types) {
-    StatusHolder holder;
-    ThrowStatusWrapper st(holder.status);
+    fb::Ref<IStatus> status(fb::Master()->getStatus());
+    ThrowStatusWrapper st(status.get());
     auto layout = std::make_shared<InputLayout>();
     layout->types = types;
     const auto n = static_cast<unsigned>(types.size());
     fb::Guard([&] {
-        IMetadataBuilder* builder = fb::Master()->getMetadataBuilder(&st, n);
-        try {
-            for (unsigned i = 0; i < n; ++i) {
-                builder->setType(&st, i, types[i].type + 1);
-                builder->setLength(&st, i, types[i].length);
-                builder->setScale(&st, i, 0);
-                if (types[i].type == SQL_VARYING || types[i].type == SQL_BLOB) builder->setCharSet(&st, i, 0);
-                if (types[i].type == SQL_BLOB) builder->setSubType(&st, i, 1);
-            }
-            layout->meta = builder->getMetadata(&st);
-            builder->release();
-        } catch (...) {
-            builder->release();
-            throw;
+        fb::Ref<IMetadataBuilder> builder(fb::Master()->getMetadataBuilder(&st, n));
+        for (unsigned i = 0; i < n; ++i) {
+            builder->setType(&st, i, types[i].type + 1);
+            builder->setLength(&st, i, types[i].length);
+            builder->setScale(&st, i, 0);
+            if (types[i].type == SQL_VARYING || types[i].type == SQL_BLOB) builder->setCharSet(&st, i, 0);
+            if (types[i].type == SQL_BLOB) builder->setSubType(&st, i, 1);
         }
+        layout->meta = builder->getMetadata(&st);
         layout->offsets.resize(n);
         layout->nullOffsets.resize(n);
         for (unsigned i = 0; i < n; ++i) {
