@@ -2,7 +2,7 @@
 // An operator that shows nothing and answers yes: the benchmark measures the
 // conversion, not a front end. Boxes are counted so a run that went wrong
 // does not pass for a fast one.
-#include "app/operator.h"
+#include "db/operator.h"
 
 namespace conversor::bench {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/operator.h"
+#include "db/operator.h"
 
 namespace conversor::cli {
 

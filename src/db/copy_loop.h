@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_summary.h"
+#include "db/run_summary.h"
 
 namespace conversor {
 

@@ -5,8 +5,8 @@
 // the gauge and the message boxes).
 #include <string>
 
-#include "app/operator.h"
-#include "app/run_summary.h"
+#include "db/operator.h"
+#include "db/run_summary.h"
 #include "db/connection.h"
 #include "db/lookup_cache.h"
 #include "db/statement.h"

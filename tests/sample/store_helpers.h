@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/run.h"
-#include "app/run_summary.h"
+#include "db/run_summary.h"
 #include "db/connection.h"
 #include "sample/sample_store.h"
 #include "support/fixture.h"

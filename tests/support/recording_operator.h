@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/operator.h"
+#include "db/operator.h"
 
 namespace conversor::testing {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "app/operator.h"
+#include "db/operator.h"
 
 class QWidget;
 

@@ -2,7 +2,7 @@
 // What the window shows of a run's progress and outcome; no Qt here.
 #include <string>
 
-#include "app/run_summary.h"
+#include "db/run_summary.h"
 
 namespace conversor {
 

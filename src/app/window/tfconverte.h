@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/operation_list.h"
-#include "app/operator.h"
+#include "db/operator.h"
 #include "app/window/dialogs.h"
 #include "db/session.h"
 

@@ -4,7 +4,7 @@
 // it; a '\r' in a message is a line break.
 #include <string>
 
-#include "app/run_summary.h"
+#include "db/run_summary.h"
 
 namespace conversor {
 
