@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "db/connection.h"
-#include "db/error.h"
+#include "db/firebird/connection.h"
+#include "db/firebird/error.h"
 
 namespace conversor::bench {
 

@@ -10,9 +10,9 @@
 #include <stdexcept>
 
 #include "app/run.h"
-#include "db/connection.h"
+#include "db/firebird/connection.h"
 #include "db/session.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "sample/sample_store.h"
 #include "silent_operator.h"
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "db/named_params.h"
+#include "db/firebird/named_params.h"
 
 using namespace conversor;
 

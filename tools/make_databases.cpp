@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/script.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
 #include "app/operation_list.h"
 
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "text/text_ops.h"
 
 namespace conversor {

@@ -7,7 +7,7 @@
 #include "app/run.h"
 #include "cli/options.h"
 #include "cli/terminal_operator.h"
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 

@@ -1,6 +1,6 @@
 #include "db/guarded.h"
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 

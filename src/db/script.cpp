@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "db/connection.h"
-#include "db/error.h"
-#include "db/named_params.h"
+#include "db/firebird/connection.h"
+#include "db/firebird/error.h"
+#include "db/firebird/named_params.h"
 
 namespace conversor {
 

@@ -1,6 +1,6 @@
 #include "db/session.h"
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/guarded.h"
 #include "text/cp1252.h"
 

@@ -7,9 +7,9 @@
 
 #include "db/operator.h"
 #include "db/run_summary.h"
-#include "db/connection.h"
+#include "db/firebird/connection.h"
 #include "db/lookup_cache.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 
 namespace conversor {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "db/connection.h"
+#include "db/firebird/connection.h"
 #include "db/script.h"
 #include "db/session.h"
 #include "sample/random.h"

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "db/connection.h"
-#include "db/date_time.h"
-#include "db/statement.h"
+#include "db/firebird/connection.h"
+#include "db/firebird/date_time.h"
+#include "db/firebird/statement.h"
 #include "sample/people.h"
 #include "sample/places.h"
 #include "sample/random.h"

@@ -1,7 +1,7 @@
 #include "sample/target_reference.h"
 
-#include "db/connection.h"
-#include "db/statement.h"
+#include "db/firebird/connection.h"
+#include "db/firebird/statement.h"
 #include "sample/places.h"
 #include "sample/sample_store.h"
 #include "text/cp1252.h"

@@ -1,7 +1,7 @@
 #include "text/city_resolution.h"
 
 #include "db/session.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "text/text_ops.h"
 
 namespace conversor {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "db/copy_loop.h"
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "items_registry.h"
 #include "support/fixture.h"
 #include "text/text_ops.h"

@@ -2,9 +2,9 @@
 // released on the way out: the paths below used to keep theirs.
 #include <gtest/gtest.h>
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/firebird/ref.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "support/fixture.h"
 
 namespace conversor::testing {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "db/copy_loop.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "text/text_ops.h"
 
 namespace conversor::testing {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "db/named_params.h"
+#include "db/firebird/named_params.h"
 
 namespace conversor {
 namespace {

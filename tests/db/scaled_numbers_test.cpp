@@ -8,7 +8,7 @@
 #include <cctype>
 #include <cstdint>
 
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "support/fixture.h"
 
 namespace conversor::testing {

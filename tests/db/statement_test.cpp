@@ -2,8 +2,8 @@
 // bytes, errors, transactions and the statement cache.
 #include <gtest/gtest.h>
 
-#include "db/error.h"
-#include "db/statement.h"
+#include "db/firebird/error.h"
+#include "db/firebird/statement.h"
 #include "support/fixture.h"
 
 namespace conversor::testing {

@@ -4,7 +4,7 @@
 
 #include "convert/finance/filiais.h"
 #include "convert/finance/finance.h"
-#include "db/date_time.h"
+#include "db/firebird/date_time.h"
 #include "support/fixture.h"
 #include "text/cp1252.h"
 

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "db/session.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "reliability/helpers.h"
 #include "text/cp1252.h"
 #include "text/text_ops.h"

@@ -3,7 +3,7 @@
 // of all twenty registries leaves every source table as it was.
 #include <gtest/gtest.h>
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "reliability/helpers.h"
 

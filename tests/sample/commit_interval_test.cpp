@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "store_helpers.h"
 
 namespace conversor::testing {

@@ -2,7 +2,7 @@
 // target's reference rows, and converting without a single error box.
 #include <gtest/gtest.h>
 
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 #include "sample/documents.h"
 #include "store_helpers.h"
 #include "text/cp1252.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "db/session.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 
 namespace conversor::testing {
 

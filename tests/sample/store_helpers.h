@@ -10,7 +10,7 @@
 
 #include "app/run.h"
 #include "db/run_summary.h"
-#include "db/connection.h"
+#include "db/firebird/connection.h"
 #include "sample/sample_store.h"
 #include "support/fixture.h"
 #include "support/recording_operator.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "db/script.h"
-#include "db/statement.h"
+#include "db/firebird/statement.h"
 
 namespace conversor::testing {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "db/connection.h"
+#include "db/firebird/connection.h"
 #include "db/session.h"
 #include "support/recording_operator.h"
 

@@ -2,7 +2,7 @@
 // ones the target lacks.
 #include <gtest/gtest.h>
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "support/fixture.h"
 #include "text/city_resolution.h"
 #include "text/cp1252.h"

@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "db/error.h"
-#include "db/statement.h"
+#include "db/firebird/error.h"
+#include "db/firebird/statement.h"
 #include "text/text_ops.h"
 
 namespace conversor {

@@ -6,7 +6,7 @@
 #include "convert/catalogue/product_values.h"
 #include "db/copy_loop.h"
 #include "db/guarded.h"
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 #include "text/text_ops.h"

@@ -1,6 +1,6 @@
 #include "convert/catalogue/catalogue.h"
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/text_ops.h"
 

@@ -1,6 +1,6 @@
 #include "convert/finance/filiais.h"
 #include "db/guarded.h"
-#include "db/date_time.h"
+#include "db/firebird/date_time.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 

@@ -3,7 +3,7 @@
 
 #include "convert/finance/filiais.h"
 #include "db/guarded.h"
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 

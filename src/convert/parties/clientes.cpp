@@ -1,7 +1,7 @@
 #include "convert/parties/parties.h"
 #include "db/copy_loop.h"
 #include "db/guarded.h"
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/city_resolution.h"
 #include "text/cp1252.h"

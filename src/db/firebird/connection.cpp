@@ -1,9 +1,9 @@
-#include "db/connection.h"
+#include "db/firebird/connection.h"
 
 #include <algorithm>
 
-#include "db/fb_api.h"
-#include "db/statement.h"
+#include "db/firebird/fb_api.h"
+#include "db/firebird/statement.h"
 
 namespace conversor {
 

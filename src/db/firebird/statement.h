@@ -8,10 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "db/connection.h"
-#include "db/date_time.h"
-#include "db/named_params.h"
-#include "db/statement_shape.h"
+#include "db/firebird/connection.h"
+#include "db/firebird/date_time.h"
+#include "db/firebird/input_message.h"
+#include "db/firebird/named_params.h"
+#include "db/firebird/parameter.h"
+#include "db/firebird/statement_shape.h"
 
 namespace Firebird {
 class IStatement;
@@ -23,31 +25,6 @@ class IMessageMetadata;
 namespace conversor {
 
 class Statement;
-
-class Parameter {
-public:
-    enum class Kind { Unset, Null, Text, Integer, Float, Date, Blob };
-
-    void setText(std::string value);
-    void setInt(long long value);
-    void setDouble(double value);
-    void setDate(DateTime value);  // the day only
-    void setBlob(std::string value);
-    void setNull();
-
-    Kind kind() const { return kind_; }
-    const std::string& name() const { return *name_; }
-    std::string asText() const;  // null and unset read as an empty text
-
-private:
-    friend class Statement;
-    const std::string* name_ = nullptr;  // owned by the statement's text shape
-    Kind kind_ = Kind::Unset;
-    std::string text_;
-    long long integer_ = 0;
-    double float_ = 0;
-    DateTime date_;
-};
 
 // A column of the current row. Null reads as an empty text, as 0, or as day
 // zero (30 December 1899); fixed-width texts keep their trailing blanks.
@@ -114,8 +91,6 @@ private:
     Firebird::ITransaction* beginWork(bool& own, fb::Ref<Firebird::ITransaction>& owned);
     void prepareFor(Firebird::ITransaction* tra);
     void releasePrepared();
-    void buildInput(Firebird::ITransaction* tra);
-    static bool travelsAsText(const Parameter& p);
     void fetch();
     void closeCursor(bool quietly);
     std::string readBlob(const unsigned char* id) const;
@@ -128,9 +103,7 @@ private:
     Connection::PreparedHandle prepared_;
     std::string preparedSql_;
 
-    std::shared_ptr<const InputLayout> layout_;
-    std::vector<SlotType> types_;  // scratch: the types of the values being sent
-    std::vector<unsigned char> inBuffer_;
+    InputMessage input_;
 
     fb::Ref<Firebird::IResultSet> cursor_;
     Firebird::ITransaction* cursorTra_ = nullptr;   // the cursor's transaction

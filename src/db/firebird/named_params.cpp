@@ -1,4 +1,4 @@
-#include "db/named_params.h"
+#include "db/firebird/named_params.h"
 
 namespace conversor {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "db/error.h"
+#include "db/firebird/error.h"
 #include "db/firebird/ref.h"
 
 namespace conversor::fb {

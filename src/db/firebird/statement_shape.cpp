@@ -1,6 +1,6 @@
-#include "db/statement_shape.h"
+#include "db/firebird/statement_shape.h"
 
-#include "db/fb_api.h"
+#include "db/firebird/fb_api.h"
 
 namespace conversor {
 

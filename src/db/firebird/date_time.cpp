@@ -1,4 +1,4 @@
-#include "db/date_time.h"
+#include "db/firebird/date_time.h"
 
 #include <cstdio>
 #include <ctime>

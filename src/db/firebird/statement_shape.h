@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "db/named_params.h"
+#include "db/firebird/named_params.h"
 
 namespace Firebird {
 class IMessageMetadata;

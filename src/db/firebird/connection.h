@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "db/firebird/ref.h"
-#include "db/statement_shape.h"
+#include "db/firebird/statement_shape.h"
 
 namespace Firebird {
 class IStatus;

@@ -1,4 +1,4 @@
-#include "db/fb_api.h"
+#include "db/firebird/fb_api.h"
 
 #include <clocale>
 #include <cstring>
