@@ -193,14 +193,20 @@ void TFConverte::buildPaths() {
         s.code = new QLineEdit(GbCaminhos);
         s.code->setObjectName(codeName);
         s.code->setMaxLength(3);
+        // Flat, but a line around it in every state: disabled it would
+        // otherwise melt into the group, and focused show only its caret.
         s.code->setFrame(false);
+        s.code->setStyleSheet("QLineEdit { border: 1px solid palette(dark); background: palette(base); padding: 0 2px; }"
+                              "QLineEdit:focus { border-color: palette(highlight); }"
+                              "QLineEdit:disabled { border-color: palette(mid); background: palette(midlight); }");
         // Typed letters are already refused key by key; this also keeps
         // pasted text to digits.
         s.code->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), s.code));
         s.code->setGeometry(12, y, 40, 21);
         s.list = new OperationCombo(GbCaminhos);
         s.list->setObjectName(listName);
-        s.list->setFrame(false);
+        // Raised: a flat drop-down list is hard to tell from a label.
+        s.list->setFrame(true);
         s.list->setGeometry(56, y, 320, 21);
     };
     selector(pagar_, "CodOperContasPagar", "MostraOperacaoContasPagar", 122);
