@@ -44,6 +44,14 @@ TEST_F(WindowLayoutTest, OpensWithItsFixedSizeCaptionsAndHints) {
         {"btSair", "Encerra a aplicação"}};
     for (auto [name, hint] : hints) EXPECT_EQ(control(name)->toolTip(), QString::fromUtf8(hint)) << name;
 
+    QCheckBox* batches = check("chkGravarEmLotes");
+    EXPECT_EQ(batches->text(), QString::fromUtf8("Gravar em lotes (mais rápido)"));
+    EXPECT_FALSE(batches->isChecked());
+    EXPECT_EQ(batches->parentWidget()->objectName(), "gbOpcoes");
+    EXPECT_TRUE(batches->parentWidget()->rect().contains(batches->geometry()));
+    EXPECT_GE(batches->y(), control("btnMarcarTodos")->geometry().bottom());
+    EXPECT_LT(control("gbOpcoes")->geometry().bottom(), control("btConverter")->y());
+
     for (const Registry& r : Registries()) {
         QCheckBox* box = check(r.checkBox.data());
         ASSERT_NE(box, nullptr);
