@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/registries.h"
 #include "window/window_fixture.h"
@@ -188,6 +189,82 @@ TEST_F(RunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
     EXPECT_EQ(conversions(), (std::vector<QString>{"Convertendo Cidades...", "Convertendo Grupos de Produtos..."}));
     EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), "2");
     EXPECT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Conversão de dados finalizada.")});
+}
+
+TEST_F(RunTest, WritingInBatchesLeavesTheSameTargetAsOneCommitPerRow) {
+    EXPECT_FALSE(check("chkGravarEmLotes")->isChecked());
+    TestDatabases batched;
+    for (TestDatabases* pair : {&db, &batched}) {
+        if (pair != &db)
+            pair->onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'CAMPINAS', 'SP');"
+                           "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 2, 'SANTOS', 'SP')");
+        // The third group's code (005) is the first's: the registry stops
+        // there, the rows before it kept and the fourth never read.
+        pair->onSource("INSERT INTO EST002 (GRUPOCONTADOR, DESCGRUPO) VALUES (5, 'BEBIDAS');"
+                       "INSERT INTO EST002 (GRUPOCONTADOR, DESCGRUPO) VALUES (7, 'DOCES');"
+                       "INSERT INTO EST002 (GRUPOCONTADOR, DESCGRUPO) VALUES (1005, 'COLIDE');"
+                       "INSERT INTO EST002 (GRUPOCONTADOR, DESCGRUPO) VALUES (1009, 'LIMPEZA');"
+                       "INSERT INTO CP001 (EMPRESA, CPCONTADOR, FCONTADOR, TIPOCP, TITULO, PARCELA, STATUS) "
+                       "VALUES (1, 1, 1, 'DP', 'T', '1', 'AB');"
+                       "INSERT INTO CP001 (EMPRESA, CPCONTADOR, FCONTADOR, TIPOCP, TITULO, PARCELA, STATUS) "
+                       "VALUES (1, 2, 1, 'DP', 'U', '1', 'AB')");
+    }
+    struct Result {
+        std::vector<DialogBox> boxes;
+        std::vector<int> intervals;  // rows per commit whenever the status changed
+        std::vector<Rows> tables;
+    };
+    const auto convert = [&](TestDatabases& pair, bool inBatches) {
+        window.boxes.clear();
+        window.files = {QString::fromStdString(pair.sourcePath())};
+        click("btAbrirTalvo");
+        chooseTarget(pair.targetPath());
+        tickOnly({"ckCidades", "ckGrupos", "chkDocumentosPagar"});
+        check("chkGravarEmLotes")->setChecked(inBatches);
+        Result result;
+        window.onStatus = [&](const QString& status) {
+            if (status.startsWith("Convertendo")) result.intervals.push_back(window.session().commitInterval());
+        };
+        click("btConverter");
+        window.onStatus = nullptr;
+        result.boxes = window.boxes;
+        for (const char* table : {"CIDADES", "GRUPROD", "DOCUPAG", "TIPODOC", "CONDPAG"}) {
+            Rows rows = pair.targetRows(std::string("SELECT * FROM ") + table);
+            std::sort(rows.begin(), rows.end());
+            result.tables.push_back(rows);
+        }
+        result.tables.push_back(pair.targetRows("SELECT GEN_ID(G_NUMORD, 0) FROM RDB$DATABASE"));
+        // An option of how to write, not a choice of what: it stays as set.
+        EXPECT_EQ(check("chkGravarEmLotes")->isChecked(), inBatches);
+        return result;
+    };
+    const Result perRow = convert(db, false);
+    const Result inBatches = convert(batched, true);
+
+    ASSERT_GE(perRow.intervals.size(), 3u);
+    EXPECT_EQ(perRow.intervals, std::vector<int>(perRow.intervals.size(), 1));
+    ASSERT_GE(inBatches.intervals.size(), 3u);
+    EXPECT_EQ(inBatches.intervals, std::vector<int>(inBatches.intervals.size(), 1000));
+    ASSERT_EQ(perRow.boxes.size(), 2u);
+    EXPECT_EQ(perRow.boxes[0].kind, BoxKind::Error);
+    EXPECT_EQ(perRow.boxes[1].text, QString::fromUtf8("Conversão de dados finalizada."));
+    EXPECT_TRUE(perRow.boxes[1].detail.contains("Grupos: 3 lidos, 2 gravados (interrompido"))
+        << perRow.boxes[1].detail.toStdString();
+    ASSERT_EQ(inBatches.boxes.size(), perRow.boxes.size());
+    for (std::size_t i = 0; i < perRow.boxes.size(); ++i) {
+        EXPECT_EQ(inBatches.boxes[i].kind, perRow.boxes[i].kind) << i;
+        EXPECT_EQ(inBatches.boxes[i].text, perRow.boxes[i].text) << i;
+        EXPECT_EQ(inBatches.boxes[i].detail, perRow.boxes[i].detail) << i;
+    }
+    EXPECT_EQ(inBatches.tables, perRow.tables);
+    EXPECT_EQ(perRow.tables[0].size(), 2u);
+    EXPECT_EQ(perRow.tables[1].size(), 2u);
+    EXPECT_EQ(perRow.tables[2].size(), 2u);
+
+    // Marking or unmarking the registries leaves the option alone.
+    click("btnMarcarTodos");
+    click("btnDesmarcarTodos");
+    EXPECT_TRUE(check("chkGravarEmLotes")->isChecked());
 }
 
 TEST_F(RunTest, TheGaugeShowsTheTruncatedShare) {

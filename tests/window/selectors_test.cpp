@@ -3,6 +3,7 @@
 // value the document converters read.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,7 +21,9 @@ protected:
             "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('007', 'COMPRA A PRAZO', '5', 'S');"
             "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('010', 'DESPESA FIXA', '5', 'S');"
             "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('008', 'VENDA A PRAZO', '8', 'S');"
-            "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('009', 'TRANSFERENCIA', '9', 'S')");
+            "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('009', 'TRANSFERENCIA', '9', 'S');"
+            "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('101', 'PAGAMENTO A FORNECEDORES', '5', 'S');"
+            "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO, ATIVO) VALUES ('201', 'RECEBIMENTO DE CLIENTES', '8', 'S')");
         chooseTarget(db.targetPath());
         ASSERT_TRUE(window.boxes.empty()) << window.boxTexts().front().toStdString();
     }
@@ -46,8 +49,9 @@ protected:
 };
 
 TEST_F(SelectorsTest, ChoosingTheTargetLoadsEachTypeAndEnablesTheSelectors) {
-    EXPECT_EQ(items(list("MostraOperacaoContasPagar")), QStringList({"COMPRA A PRAZO", "DESPESA FIXA"}));
-    EXPECT_EQ(items(list("MostraOperacaoContasReceber")), QStringList({"VENDA A PRAZO"}));
+    EXPECT_EQ(items(list("MostraOperacaoContasPagar")),
+              QStringList({"COMPRA A PRAZO", "DESPESA FIXA", "PAGAMENTO A FORNECEDORES"}));
+    EXPECT_EQ(items(list("MostraOperacaoContasReceber")), QStringList({"VENDA A PRAZO", "RECEBIMENTO DE CLIENTES"}));
     for (const char* name : {"CodOperContasPagar", "MostraOperacaoContasPagar", "CodOperContasReceber",
                              "MostraOperacaoContasReceber"})
         EXPECT_TRUE(control(name)->isEnabled()) << name;
@@ -107,6 +111,64 @@ TEST_F(SelectorsTest, EnterValidatesTheTypedCodeWithLeadingZeros) {
         } else {
             EXPECT_TRUE(window.boxes.empty());
         }
+    }
+}
+
+TEST_F(SelectorsTest, AfterTheWarningBoxTheNextCodeGoesIntoTheEmptiedEdit) {
+    // The warning is a real modal box answered with Enter: while it is open
+    // the window is not active, and the focus sent back to the edit waits
+    // for the window to be active again.
+    struct Case {
+        const char* edit;
+        const char* list;
+        const char* unknown;  // a code of the other type
+        const char* known;
+        const char* description;
+        const char* registry;
+        const char* filedUnder;  // what the run wrote
+    };
+    const Case cases[] = {
+        {"CodOperContasPagar", "MostraOperacaoContasPagar", "8", "101", "PAGAMENTO A FORNECEDORES",
+         "chkDocumentosPagar", "SELECT CODOPER FROM DOCUPAG"},
+        {"CodOperContasReceber", "MostraOperacaoContasReceber", "7", "201", "RECEBIMENTO DE CLIENTES",
+         "chkDocumentosReceber", "SELECT CODOPER FROM DOCUREC"},
+    };
+    db.onSource("INSERT INTO CP001 (EMPRESA, CPCONTADOR, FCONTADOR, TIPOCP, TITULO, PARCELA, STATUS) "
+                "VALUES (1, 1, 1, 'DP', 'T', '1', 'AB');"
+                "INSERT INTO CR001 (EMPRESA, CRCONTADOR, CLICONTADOR, TIPOCR, TITULO, PARCELA, STATUS) "
+                "VALUES (1, 1, 1, 'DP', 'T', '1', 'AB')");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edit);
+        window.boxes.clear();
+        QLineEdit* code = edit(c.edit);
+        code->setFocus();
+        type(c.unknown);
+        window.modalBoxes = true;
+        press(Qt::Key_Return, "\r");
+        window.modalBoxes = false;
+        ASSERT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Operação não cadastrada.")});
+        QApplication::processEvents();
+        QApplication::setActiveWindow(&window);  // as the window manager does once the box is gone
+        QApplication::processEvents();
+
+        EXPECT_EQ(QApplication::focusWidget(), code);
+        EXPECT_FALSE(list(c.list)->droppedDown());
+        EXPECT_EQ(code->text(), "");
+
+        type(c.known);
+        press(Qt::Key_Return, "\r");
+        EXPECT_EQ(code->text(), c.known);
+        EXPECT_EQ(list(c.list)->currentText(), c.description);
+        EXPECT_FALSE(list(c.list)->droppedDown());
+        EXPECT_EQ(window.boxes.size(), 1u);
+
+        edit("EdBancoTalvo")->setText(QString::fromStdString(db.sourcePath()));
+        edit("EdBancoOrdelio")->setText(QString::fromStdString(db.targetPath()));
+        click("btnDesmarcarTodos");
+        check(c.registry)->setChecked(true);
+        click("btConverter");
+        EXPECT_EQ(window.boxTexts().back(), QString::fromUtf8("Conversão de dados finalizada."));
+        EXPECT_EQ(db.targetValue(c.filedUnder), c.known);
     }
 }
 
@@ -239,7 +301,8 @@ TEST_F(SelectorsTest, AnotherTargetKeepsTheFirstLists) {
     chooseTarget(other.targetPath());
     EXPECT_EQ(window.session().CnOrdelio.database(), other.targetPath());
     EXPECT_TRUE(window.session().CnOrdelio.isOpen());
-    EXPECT_EQ(items(list("MostraOperacaoContasPagar")), QStringList({"COMPRA A PRAZO", "DESPESA FIXA"}));
+    EXPECT_EQ(items(list("MostraOperacaoContasPagar")),
+              QStringList({"COMPRA A PRAZO", "DESPESA FIXA", "PAGAMENTO A FORNECEDORES"}));
     edit("CodOperContasPagar")->setFocus();
     type("50");
     press(Qt::Key_Return, "\r");

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace conversor::testing {
 
@@ -22,6 +23,21 @@ void TestWindow::setStatus(const std::string& text) {
     TFConverte::setStatus(text);
     statuses.push_back(FromWindows1252(text));
     if (onStatus) onStatus(statuses.back());
+}
+
+void TestWindow::showBox(const DialogBox& box) {
+    boxes.push_back(box);
+    if (!modalBoxes) return;
+    QTimer::singleShot(0, this, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QWidget* receiver = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(receiver, &down);
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(receiver, &up);
+    });
+    TFConverte::showBox(box);
 }
 
 std::vector<QString> TestWindow::boxTexts() const {

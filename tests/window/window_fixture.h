@@ -35,12 +35,15 @@ public:
     // Called after each status text, as the close box would be handled
     // between two rows.
     std::function<void(const QString&)> onStatus;
+    // Boxes are also shown for real, modal, and answered with Enter, as
+    // an operator would: the window loses the focus while one is open.
+    bool modalBoxes = false;
 
     void setStatus(const std::string& text) override;
     std::vector<QString> boxTexts() const;  // '\r' shown as '|'
 
 protected:
-    void showBox(const DialogBox& box) override { boxes.push_back(box); }
+    void showBox(const DialogBox& box) override;
     bool askYesNo(const QString&, const QString&) override {
         ++questions;
         return answer;

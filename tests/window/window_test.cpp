@@ -1,10 +1,12 @@
 // The window as it opens, its buttons and browse dialogs, and the detail
 // of the end-of-run box.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/registries.h"
 #include "app/window/run_report.h"
@@ -41,6 +43,14 @@ TEST_F(WindowLayoutTest, OpensWithItsFixedSizeCaptionsAndHints) {
         {"btConverter", "Iniciar a conversão"},
         {"btSair", "Encerra a aplicação"}};
     for (auto [name, hint] : hints) EXPECT_EQ(control(name)->toolTip(), QString::fromUtf8(hint)) << name;
+
+    QCheckBox* batches = check("chkGravarEmLotes");
+    EXPECT_EQ(batches->text(), QString::fromUtf8("Gravar em lotes (mais rápido)"));
+    EXPECT_FALSE(batches->isChecked());
+    EXPECT_EQ(batches->parentWidget()->objectName(), "gbOpcoes");
+    EXPECT_TRUE(batches->parentWidget()->rect().contains(batches->geometry()));
+    EXPECT_GE(batches->y(), control("btnMarcarTodos")->geometry().bottom());
+    EXPECT_LT(control("gbOpcoes")->geometry().bottom(), control("btConverter")->y());
 
     for (const Registry& r : Registries()) {
         QCheckBox* box = check(r.checkBox.data());
@@ -105,6 +115,43 @@ TEST_F(WindowLayoutTest, HabilitaTelaLeavesTheTopBandGaugeAndStatusAlone) {
     EXPECT_TRUE(control("ckCidades")->isEnabled());
     // The selectors keep their own state inside the re-enabled group.
     EXPECT_FALSE(control("CodOperContasPagar")->isEnabled());
+}
+
+TEST_F(WindowLayoutTest, CodeEditsAreVisibleInEveryStateAndTheListsRaised) {
+    // The largest difference of one colour channel.
+    const auto contrast = [](QColor a, QColor b) {
+        return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+    };
+    QWidget* group = control("GbCaminhos");
+    for (const char* name : {"CodOperContasPagar", "CodOperContasReceber"}) {
+        QLineEdit* code = edit(name);
+        // What the group shows around the edit, and the edit's own rim.
+        const auto rim = [&] {
+            const QRect around = code->geometry().adjusted(-4, -4, 4, 4);
+            const QImage picture = group->grab(around).toImage();
+            const QColor outside = picture.pixelColor(1, picture.height() / 2);
+            std::vector<int> rims;
+            for (QPoint at : {QPoint(4, picture.height() / 2), QPoint(picture.width() / 2, 4),
+                              QPoint(picture.width() - 5, picture.height() / 2)})
+                rims.push_back(contrast(picture.pixelColor(at), outside));
+            return std::pair{picture.pixelColor(4, picture.height() / 2), *std::min_element(rims.begin(), rims.end())};
+        };
+        EXPECT_FALSE(code->hasFrame()) << name << " is flat";
+
+        window.HabilitaOperacoes(false);
+        const auto disabled = rim();
+        window.HabilitaOperacoes(true);
+        window.setFocus();
+        const auto enabled = rim();
+        code->setFocus();
+        const auto focusedRim = rim();
+        EXPECT_GE(disabled.second, 40) << name << " disabled";
+        EXPECT_GE(enabled.second, 40) << name << " enabled";
+        EXPECT_GE(focusedRim.second, 40) << name << " focused";
+        EXPECT_GE(contrast(focusedRim.first, enabled.first), 40) << name << ": the focus shows in more than the caret";
+    }
+    for (const char* name : {"MostraOperacaoContasPagar", "MostraOperacaoContasReceber"})
+        EXPECT_TRUE(control<QComboBox>(name)->hasFrame()) << name;
 }
 
 TEST_F(WindowLayoutTest, SairClosesTheWindow) {

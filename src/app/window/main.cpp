@@ -7,9 +7,11 @@
 #include <cstring>
 
 #include "app/window/tfconverte.h"
+#include "app/window/toolkit_translation.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    const conversor::ToolkitTranslation portuguese;
     const char* screenshot = nullptr;
     for (int i = 1; i + 1 < argc; ++i)
         if (std::strcmp(argv[i], "--screenshot") == 0) screenshot = argv[i + 1];

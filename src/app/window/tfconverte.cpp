@@ -193,14 +193,20 @@ void TFConverte::buildPaths() {
         s.code = new QLineEdit(GbCaminhos);
         s.code->setObjectName(codeName);
         s.code->setMaxLength(3);
+        // Flat, but a line around it in every state: disabled it would
+        // otherwise melt into the group, and focused show only its caret.
         s.code->setFrame(false);
+        s.code->setStyleSheet("QLineEdit { border: 1px solid palette(dark); background: palette(base); padding: 0 2px; }"
+                              "QLineEdit:focus { border-color: palette(highlight); }"
+                              "QLineEdit:disabled { border-color: palette(mid); background: palette(midlight); }");
         // Typed letters are already refused key by key; this also keeps
         // pasted text to digits.
         s.code->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), s.code));
         s.code->setGeometry(12, y, 40, 21);
         s.list = new OperationCombo(GbCaminhos);
         s.list->setObjectName(listName);
-        s.list->setFrame(false);
+        // Raised: a flat drop-down list is hard to tell from a label.
+        s.list->setFrame(true);
         s.list->setGeometry(56, y, 320, 21);
     };
     selector(pagar_, "CodOperContasPagar", "MostraOperacaoContasPagar", 122);
@@ -230,19 +236,26 @@ void TFConverte::buildRegistries() {
 void TFConverte::buildOptions() {
     gbOpcoes = new QGroupBox(QString::fromUtf8("Opções:"), this);
     gbOpcoes->setObjectName("gbOpcoes");
-    gbOpcoes->setGeometry(kGroupLeft, 408, kGroupWidth, 57);
+    // Under the two buttons, a row of options of how the run writes.
+    gbOpcoes->setGeometry(kGroupLeft, 408, kGroupWidth, 75);
     const int left = (kGroupWidth - 2 * 201 - 8) / 2;
     btnMarcarTodos = PictureButton(gbOpcoes, "btnMarcarTodos", "Marcar Todos", QStyle::SP_DialogYesButton,
                                    QRect(left, 22, 201, 25));
     btnDesmarcarTodos = PictureButton(gbOpcoes, "btnDesmarcarTodos", "Desmarcar Todos", QStyle::SP_DialogNoButton,
                                       QRect(left + 209, 22, 201, 25));
+    chkGravarEmLotes = new QCheckBox(QString::fromUtf8("Gravar em lotes (mais rápido)"), gbOpcoes);
+    chkGravarEmLotes->setObjectName("chkGravarEmLotes");
+    chkGravarEmLotes->setToolTip(QString::fromUtf8("Uma confirmação a cada 1.000 registros em vez de uma por "
+                                                   "registro; o banco convertido é o mesmo"));
+    chkGravarEmLotes->move(left, 53);
+    chkGravarEmLotes->adjustSize();
 }
 
 void TFConverte::buildBottom() {
     const int left = (kClientWidth - 2 * 104 - 12) / 2;
-    btConverter = PictureButton(this, "btConverter", "&Converter", QStyle::SP_MediaPlay, QRect(left, 482, 104, 30));
+    btConverter = PictureButton(this, "btConverter", "&Converter", QStyle::SP_MediaPlay, QRect(left, 491, 104, 30));
     btConverter->setToolTip(QString::fromUtf8("Iniciar a conversão"));
-    btSair = PictureButton(this, "btSair", "&Sair", QStyle::SP_DialogCloseButton, QRect(left + 116, 482, 104, 30));
+    btSair = PictureButton(this, "btSair", "&Sair", QStyle::SP_DialogCloseButton, QRect(left + 116, 491, 104, 30));
     btSair->setToolTip(QString::fromUtf8("Encerra a aplicação"));
 
     Barra = new QProgressBar(this);
@@ -273,7 +286,7 @@ void TFConverte::setTabOrder() {
     for (const Place& place : kRegistryPlaces)
         order.push_back(gbCadastros->findChild<QCheckBox*>(QString::fromLatin1(place.checkBox.data(),
                                                                                  place.checkBox.size())));
-    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos});
+    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos, chkGravarEmLotes});
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

@@ -142,6 +142,7 @@ private:
     QGroupBox* gbOpcoes = nullptr;
     QPushButton* btnMarcarTodos = nullptr;
     QPushButton* btnDesmarcarTodos = nullptr;
+    QCheckBox* chkGravarEmLotes = nullptr;  // one commit per 1,000 rows instead of per row
     QPushButton* btConverter = nullptr;
     QPushButton* btSair = nullptr;
     QProgressBar* Barra = nullptr;

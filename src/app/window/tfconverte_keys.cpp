@@ -76,7 +76,15 @@ void TFConverte::focusMoved(QWidget* now) {
     activeControl_ = now;
     if (left == pagar_.code) CodOperContasPagarExit();
     if (left == receber_.code) CodOperContasReceberExit();
-    if (activeControl_ != now) return;  // the exit handler moved the focus on
+    // An exit handler that sent the focus elsewhere (back to a refused code)
+    // decides where it is. While its box was open the window was not active,
+    // so that move is seen only in the window's focus widget: Qt reports it
+    // when the window is active again.
+    if (activeControl_ != now) return;
+    if (focusWidget() != now) {
+        activeControl_ = focusWidget();
+        return;
+    }
     if (now == pagar_.list) MostraOperacaoContasPagarEnter();
     if (now == receber_.list) MostraOperacaoContasReceberEnter();
 }

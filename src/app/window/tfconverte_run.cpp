@@ -41,8 +41,15 @@ void TFConverte::btAbrirOrdelioClick() {
     }
 }
 
+namespace {
+// Rows per commit when the run writes in batches: each row still runs under
+// a savepoint of its own, so the target ends as with one commit per row.
+constexpr int kBatchRows = 1000;
+}  // namespace
+
 void TFConverte::btConverterClick() {
     pathsToSession();
+    session_.setCommitInterval(chkGravarEmLotes->isChecked() ? kBatchRows : 1);
     Ticked ticked{};
     for (std::size_t i = 0; i < registryBoxes_.size(); ++i) ticked[i] = registryBoxes_[i]->isChecked();
 
