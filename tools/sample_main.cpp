@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "sample/sample_store.h"
+#include "schema_location.h"
 #include "version/version_text.h"
 
 namespace {
@@ -44,7 +45,7 @@ T number(std::string_view option, std::string_view text) {
 
 int main(int argc, char** argv) {
     conversor::sample::SampleOptions options;
-    options.schemaDir = SCHEMA_DIR;
+    options.schemaDir = SchemaLocation().string();
     try {
         for (int i = 1; i < argc; ++i) {
             const std::string_view a = argv[i];
