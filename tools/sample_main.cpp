@@ -1,5 +1,5 @@
 // conversor-sample: writes a sample retail store to try the conversion on.
-//   conversor-sample --out DIR [--scale N] [--seed S]
+//   conversor-sample --out DIR [--scale N] [--seed S] | --version
 // DIR/talvo.fdb is a filled Talvo database; DIR/ordelio.fb an empty Ordelio
 // database with the reference rows the target system ships with.
 #include <charconv>
@@ -10,6 +10,8 @@
 #include <string_view>
 
 #include "sample/sample_store.h"
+#include "schema_location.h"
+#include "version/version_text.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ constexpr const char* kUsage =
     "  --scale N    customers, products and receivable documents (default 500);\n"
     "               the other registries grow with it, more slowly\n"
     "  --seed S     the same seed writes the same rows (default 1)\n"
+    "  --version    the program's version and the Firebird client's\n"
     "\n"
     "Payable documents are filed under operation 101 (type 5), receivable\n"
     "documents under 201 (type 8).\n";
@@ -42,7 +45,7 @@ T number(std::string_view option, std::string_view text) {
 
 int main(int argc, char** argv) {
     conversor::sample::SampleOptions options;
-    options.schemaDir = SCHEMA_DIR;
+    options.schemaDir = SchemaLocation().string();
     try {
         for (int i = 1; i < argc; ++i) {
             const std::string_view a = argv[i];
@@ -52,6 +55,9 @@ int main(int argc, char** argv) {
             };
             if (a == "--help" || a == "-h") {
                 std::fputs(kUsage, stdout);
+                return 0;
+            } else if (a == "--version") {
+                std::fputs(conversor::VersionText("conversor-sample").c_str(), stdout);
                 return 0;
             } else if (a == "--out") {
                 options.dir = value();

@@ -10,6 +10,7 @@
 #include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
+#include "version/version_text.h"
 
 using namespace conversor;
 
@@ -59,6 +60,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(cli::kUsage, stdout);
+        return kConverted;
+    }
+    if (options.version) {
+        std::fputs(VersionText("conversor-cli").c_str(), stdout);
         return kConverted;
     }
 

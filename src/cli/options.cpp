@@ -33,6 +33,7 @@ const char* const kUsage =
     "  --yes                 answer the confirmation; without it the question is\n"
     "                        asked on the terminal, and refused when standard\n"
     "                        input is not a terminal\n"
+    "  --version             the program's version and the Firebird client's\n"
     "  --help                this text\n"
     "\n"
     "Message boxes go to standard error as \"[Caption] text\"; progress shows on\n"
@@ -78,6 +79,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
         };
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--source") {
             o.source = value();
             haveSource = true;
@@ -108,7 +111,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
             throw std::invalid_argument("unknown argument '" + a + "'");
         }
     }
-    if (!o.help && (!haveSource || !haveTarget)) throw std::invalid_argument("--source and --target are required");
+    if (!o.help && !o.version && (!haveSource || !haveTarget)) throw std::invalid_argument("--source and --target are required");
     return o;
 }
 

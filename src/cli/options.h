@@ -17,6 +17,7 @@ struct Options {
     bool yes = false;
     int commitEvery = 1;
     bool help = false;
+    bool version = false;
 };
 
 // Throws std::invalid_argument with a message for the operator on bad usage.

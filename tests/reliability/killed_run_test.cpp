@@ -8,6 +8,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cstdio>
 #include <sstream>
 #include <thread>
@@ -66,8 +67,14 @@ TEST_P(KilledRun, TheTargetKeepsEveryCommittedRowAndASecondRunCompletes) {
     const std::vector<std::string> args{"--yes", "--only", "cidades", "--commit-every", std::to_string(step),
                                         "--source", db.sourcePath(), "--target", db.targetPath()};
     {
+        const auto emptySize = std::filesystem::file_size(db.targetPath());
         CliProcess cli(db, args);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        // Killed once the run has written some thousands of rows (the file
+        // grows with them), however busy the machine is.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (cli.running() && std::chrono::steady_clock::now() < deadline &&
+               std::filesystem::file_size(db.targetPath()) < emptySize + 2 * 1024 * 1024)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         ASSERT_TRUE(cli.running()) << "the run ended before it could be killed:\n" << cli.err();
         cli.kill(SIGKILL);
         ASSERT_EQ(cli.wait(), -SIGKILL);

@@ -1,10 +1,13 @@
 // conversor-cli end to end on embedded databases: exit status, message
-// format, --only, operations and the refused confirmation.
+// format, --only, operations, the refused confirmation and --version.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
+
+#include "program_version.h"
 
 #include "support/fixture.h"
 #include "text/cp1252.h"
@@ -49,6 +52,18 @@ TEST_F(CliTest, UsageErrorsAndHelp) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("unknown registry 'bogus'"), std::string::npos) << r.err;
     EXPECT_EQ(cli(paths() + " --commit-every 0").status, 2);
+}
+
+TEST_F(CliTest, VersionNeedsNoDatabaseAndNamesTheClientLibrary) {
+    for (const char* args : {"--version", "--source /nowhere/x.fdb --version", "--version --yes"}) {
+        Result r = cli(args);
+        EXPECT_EQ(r.status, 0) << args;
+        const std::string first = std::string("conversor-cli ") + kProgramVersion + "\n";
+        EXPECT_EQ(r.out.substr(0, first.size()), first) << args;
+        EXPECT_TRUE(std::regex_match(r.out.substr(first.size()), std::regex("Firebird client 3\\.0\\.[0-9]+\\.[0-9]+\n")))
+            << args << ": " << r.out;
+        EXPECT_EQ(r.err, "") << args;
+    }
 }
 
 TEST_F(CliTest, AnOperationCodeIsAtMostThreeDigits) {

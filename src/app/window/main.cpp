@@ -1,15 +1,23 @@
 // Starts the window and serves it until it is closed.
-//   conversor [--screenshot FILE]
+//   conversor [--screenshot FILE] | --version
 // --screenshot saves a picture of the window as it opens and exits.
+// --version prints the versions and exits, before any display is opened.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 #include <cstring>
 
 #include "app/window/tfconverte.h"
 #include "app/window/toolkit_translation.h"
+#include "version/version_text.h"
 
 int main(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs(conversor::VersionText("conversor").c_str(), stdout);
+            return 0;
+        }
     QApplication app(argc, argv);
     const conversor::ToolkitTranslation portuguese;
     const char* screenshot = nullptr;
