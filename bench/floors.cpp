@@ -9,6 +9,7 @@
 
 #include "db/firebird/connection.h"
 #include "db/firebird/error.h"
+#include "db/firebird/ref.h"
 
 namespace conversor::bench {
 
@@ -60,24 +61,25 @@ Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit, c
     }
 
     IMaster* master = fb_get_master_interface();
-    ThrowStatusWrapper status(master->getStatus());
-    IProvider* provider = master->getDispatcher();
-    IAttachment* att = nullptr;
-    IStatement* stmt = nullptr;
-    IMessageMetadata* meta = nullptr;
+    // Every interface, the status too, is owned and let go of on every path.
+    fb::Ref<IStatus> statusHandle(master->getStatus());
+    ThrowStatusWrapper status(statusHandle.get());
+    fb::Ref<IProvider> provider(master->getDispatcher());
     Floor floor;
     try {
-        IXpbBuilder* dpb = master->getUtilInterface()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0);
+        fb::Ref<IXpbBuilder> dpb(master->getUtilInterface()->getXpbBuilder(&status, IXpbBuilder::DPB, nullptr, 0));
         dpb->insertString(&status, isc_dpb_user_name, "SYSDBA");
         dpb->insertString(&status, isc_dpb_password, "quendalor");
         dpb->insertInt(&status, isc_dpb_sql_dialect, 1);
-        att = provider->attachDatabase(&status, path.c_str(), dpb->getBufferLength(&status), dpb->getBuffer(&status));
-        dpb->dispose();
+        fb::Ref<IAttachment> att(
+            provider->attachDatabase(&status, path.c_str(), dpb->getBufferLength(&status), dpb->getBuffer(&status)));
 
-        ITransaction* tra = att->startTransaction(&status, 0, nullptr);
-        stmt = att->prepare(&status, tra, 0, table.insert.c_str(), 1, IStatement::PREPARE_PREFETCH_METADATA);
+        fb::Ref<ITransaction> tra(att->startTransaction(&status, 0, nullptr));
+        fb::Ref<IStatement> stmt(att->prepare(&status, tra.get(), 0, table.insert.c_str(), 1,
+                                              IStatement::PREPARE_PREFETCH_METADATA));
         tra->commit(&status);
-        meta = stmt->getInputMetadata(&status);
+        tra.forget();
+        fb::Ref<IMessageMetadata> meta(stmt->getInputMetadata(&status));
         const unsigned count = meta->getCount(&status);
         std::vector<unsigned char> buffer(meta->getMessageLength(&status), 0);
         std::vector<unsigned> offsets(count);
@@ -93,9 +95,8 @@ Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit, c
         const auto firstDate = static_cast<unsigned>(shape.texts + shape.numbers);
 
         const auto start = std::chrono::steady_clock::now();
-        tra = nullptr;
         for (long long r = 1; r <= rows; ++r) {
-            if (!tra) tra = att->startTransaction(&status, 0, nullptr);
+            if (!tra) tra = fb::Ref<ITransaction>(att->startTransaction(&status, 0, nullptr));
             putValue<int>(buffer.data(), offsets[0], static_cast<int>(r));
             for (unsigned i = 1; i < firstNumber; ++i)
                 putText(buffer.data(), offsets[i], i == 1 ? std::to_string(10000000 + r % 10000000) : texts[i % 4]);
@@ -103,28 +104,23 @@ Floor MeasureFloor(const std::string& path, long long rows, int rowsPerCommit, c
                 putValue<double>(buffer.data(), offsets[i], static_cast<double>(r) * 1.25 + i);
             for (unsigned i = firstDate; i < count; ++i)
                 putValue<ISC_TIMESTAMP>(buffer.data(), offsets[i], ISC_TIMESTAMP{60000 + static_cast<int>(i), 0});
-            stmt->execute(&status, tra, meta, buffer.data(), nullptr, nullptr);
+            stmt->execute(&status, tra.get(), meta.get(), buffer.data(), nullptr, nullptr);
             if (r % rowsPerCommit == 0 || r == rows) {
                 tra->commit(&status);
-                tra = nullptr;
+                tra.forget();
             }
         }
         floor.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         floor.rows = rows;
-        meta->release();
         stmt->free(&status);
+        stmt.forget();
         att->detach(&status);
+        att.forget();
     } catch (const FbException& e) {
         char text[1024];
         master->getUtilInterface()->formatStatus(text, sizeof text, e.getStatus());
-        if (meta) meta->release();
-        if (att) att->release();
-        provider->release();
-        status.dispose();
         throw DbError(text);
     }
-    provider->release();
-    status.dispose();
     return floor;
 }
 

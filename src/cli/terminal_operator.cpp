@@ -82,7 +82,7 @@ bool TerminalOperator::confirm(const std::string& caption, const std::string& te
 
 void TerminalOperator::finished(const std::string& text, const RunSummary&) {
     clearProgress();
-    std::fprintf(err_, "%s\n", FormatBox("Informa\xE7\xE3o", text).c_str());
+    std::fprintf(err_, "%s\n", FormatBox(Caption(BoxKind::Information), text).c_str());
 }
 
 }  // namespace conversor::cli

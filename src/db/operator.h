@@ -10,6 +10,16 @@ namespace conversor {
 
 enum class BoxKind { Information, Warning, Error, Exclamation };
 
+// The caption each kind of box is shown with (Windows-1252); an exclamation
+// is captioned as an information.
+inline const char* Caption(BoxKind kind) {
+    switch (kind) {
+        case BoxKind::Warning: return "Alerta";
+        case BoxKind::Error: return "Erro";
+        default: return "Informa\xE7\xE3o";
+    }
+}
+
 class Operator {
 public:
     virtual ~Operator() = default;
@@ -24,7 +34,7 @@ public:
     // counts as detail.
     virtual void finished(const std::string& text, const RunSummary& summary) {
         (void)summary;
-        message(BoxKind::Information, "Informa\xE7\xE3o", text);
+        message(BoxKind::Information, Caption(BoxKind::Information), text);
     }
 };
 

@@ -40,7 +40,7 @@ bool Session::connect(Connection& cn, const std::string& path, const std::string
         cn.open();
         return true;
     } catch (const DbError& e) {
-        box(BoxKind::Exclamation, W("Informação"), failureText + e.what());
+        box(BoxKind::Exclamation, Caption(BoxKind::Exclamation), failureText + e.what());
         return false;
     }
 }
@@ -184,8 +184,8 @@ void Session::box(BoxKind kind, const std::string& caption, const std::string& t
     ui.message(kind, caption, text);
 }
 
-void Session::error(const std::string& text) { box(BoxKind::Error, "Erro", text); }
-void Session::warning(const std::string& text) { box(BoxKind::Warning, "Alerta", text); }
-void Session::information(const std::string& text) { box(BoxKind::Information, W("Informação"), text); }
+void Session::error(const std::string& text) { box(BoxKind::Error, Caption(BoxKind::Error), text); }
+void Session::warning(const std::string& text) { box(BoxKind::Warning, Caption(BoxKind::Warning), text); }
+void Session::information(const std::string& text) { box(BoxKind::Information, Caption(BoxKind::Information), text); }
 
 }  // namespace conversor

@@ -24,8 +24,9 @@ std::string StrZero(long long number, int width);
 std::string SoNumeros(std::string_view text);
 std::string TiraPontuacao(std::string_view text);
 
+// By value: a reference to one of two temporaries would outlive them.
 template <typename T>
-const T& Iif(bool flag, const T& whenTrue, const T& whenFalse) {
+T Iif(bool flag, const T& whenTrue, const T& whenFalse) {
     return flag ? whenTrue : whenFalse;
 }
 inline std::string Iif(bool flag, std::string_view whenTrue, std::string_view whenFalse) {

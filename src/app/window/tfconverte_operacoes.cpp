@@ -61,7 +61,7 @@ bool TFConverte::valida(OperationSelector& s) {
         setKeyValue(s, code);
         return true;
     }
-    showBox({BoxKind::Warning, "Alerta", QString::fromUtf8("Operação não cadastrada."), {}});
+    showBox({BoxKind::Warning, Caption(BoxKind::Warning), QString::fromUtf8("Operação não cadastrada."), {}});
     s.code->clear();  // the change handler empties the key value
     s.code->setFocus();
     return false;

@@ -117,7 +117,7 @@ bool TFConverte::confirm(const std::string& caption, const std::string& text) {
 }
 
 void TFConverte::finished(const std::string& text, const RunSummary& summary) {
-    showBox({BoxKind::Information, QString::fromUtf8("Informação"), FromWindows1252(text),
+    showBox({BoxKind::Information, FromWindows1252(Caption(BoxKind::Information)), FromWindows1252(text),
              QString::fromStdString(SummaryDetail(summary))});
 }
 

@@ -4,18 +4,10 @@
 #include <string_view>
 
 #include "db/firebird/error.h"
+#include "text/text_ops.h"
 
 namespace conversor {
 
-namespace {
-std::string trimmed(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
-    return std::string(s.substr(b, e - b));
-}
-
-}  // namespace
 
 std::string ScaledToText(long long value, int scale) {
     if (scale >= 0) {
@@ -48,7 +40,7 @@ std::string FloatToText(double value) { return floatText(value); }
 std::string FloatToText(float value) { return floatText(value); }
 
 long long TextToInt(const std::string& text) {
-    std::string t = trimmed(text);
+    std::string t = Trim(text);
     long long value = 0;
     const char* first = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
     auto res = std::from_chars(first, t.data() + t.size(), value);
@@ -58,7 +50,7 @@ long long TextToInt(const std::string& text) {
 }
 
 double TextToDouble(const std::string& text) {
-    std::string t = trimmed(text);
+    std::string t = Trim(text);
     double value = 0;
     const char* first = t.data() + (!t.empty() && t[0] == '+' ? 1 : 0);
     auto res = std::from_chars(first, t.data() + t.size(), value);
