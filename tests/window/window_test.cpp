@@ -123,7 +123,9 @@ TEST(RunReport, GaugePercentIsTruncatedAndZeroWithoutMaximum) {
 
 TEST(RunReport, DetailNamesEachRegistryWithItsCounts) {
     RunSummary summary;
-    summary.registries = {{"cidades", 2, 2, false}, {"documentosreceber", 5, 3, true}, {"agencias", 1, 1, false}};
+    summary.registries = {{.name = "cidades", .read = 2, .written = 2},
+                          {.name = "documentosreceber", .read = 5, .written = 3, .stopped = true},
+                          {.name = "agencias", .read = 1, .written = 1}};
     EXPECT_EQ(SummaryDetail(summary),
               "Cidades: 2 lidos, 2 gravados\n"
               "Documentos à Receber: 5 lidos, 3 gravados (interrompido no registro com erro)\n"

@@ -192,14 +192,15 @@ void ConverteProdutos(Session& s) {
     loop.sourceSql = kSourceSql;
     loop.clearTables = {"PRODUTO", "COMPPROD", "PRODUTODETALHE"};
     loop.clearBeforeSource = true;
+    loop.sourceKey = {"EMPRESA", "CODPROD"};
     loop.targetTable = "PRODUTO";
     loop.insertSql = ProductInsert();
     loop.insertPerRow = true;
     loop.bind = [&](Statement& src, Statement& dst) {
         BindProduct(s, src, dst);
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorDetail = [](Statement& src) {
+    loop.rowName = [](Statement& src) {
         return "Codprod: " + Text(src, "CODPROD") + "\r" + "Produto: " + Text(src, "DESCRICAO");
     };
     loop.afterRow = [&](Statement& src) {

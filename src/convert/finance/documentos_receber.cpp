@@ -43,6 +43,7 @@ void ConverteDocumentosReceber(Session& s) {
         "VLROUTRASDESP AS DESPADIC FROM CR001 WHERE CR001.STATUS = :STATUS";
     loop.bindSource = [](Statement& src) { src.param("STATUS").setText("AB"); };
     loop.clearTables = {"DOCUREC", "MOVIREC"};
+    loop.sourceKey = {"CODEMPRESA", "CRCONTADOR", "CODDOCTO"};
     loop.targetTable = "DOCUREC";
     loop.insertSql =
         "INSERT INTO DOCUREC ( CODEMPRESA, CODCLIENTE, TIPODOCTO, CODDOCTO, DT_VENDA, DT_EMISSAO, DT_VENCIMENTO, "
@@ -75,12 +76,12 @@ void ConverteDocumentosReceber(Session& s) {
         dst.param("OBSERVACAO").setText(First(text("OBSERVACAO"), 60));
         dst.param("CODMOEDA").setText("01");
         // Only an open document, exactly "AB", is written and numbered.
-        if (situacao != "AB") return false;
+        if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));
         dst.param("NUMORD").setText(ProximoNumOrd(s));
         dst.param("DESPADIC").setDouble(amount("DESPADIC"));
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorDetail = [](Statement& src) {
+    loop.rowName = [](Statement& src) {
         return "Documento: " + src.field("CODDOCTO").asText() + "\rCliente: " + src.field("CODCLIENTE").asText();
     };
     RunCopyLoop(s, loop);

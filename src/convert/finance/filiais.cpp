@@ -19,6 +19,7 @@ void ConverteFiliais(Session& s) {
         "CIDADE, UF AS ESTADO, CEP, RAZAOSOCIAL AS RAZAOSOCIAL, FONE AS TELEFONE, EMAIL AS EMAIL, 'U' AS "
         "SERIESINTEGRA, 'NF' AS ESPECIENF, 'D' AS SERIESINTEGRAD, INSCMUNICIPAL, 'S' AS FILIALATIVA, CNAE AS "
         "CODCNAE, FAX FROM EMP001";
+    loop.sourceKey = {"CODEMPRESA"};
     loop.targetTable = "FILIAIS";
     loop.insertSql =
         "INSERT INTO FILIAIS ( CODEMPRESA, NOMEEMPRESA, CGC, INSCEST, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, "
@@ -59,10 +60,9 @@ void ConverteFiliais(Session& s) {
         set("ABERTOFIMFISC", "31.12.2999");
         set("LANCINICIO", "01.01.1901");
         set("LANCFIM", "31.12.2999");
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Filial";
-    loop.errorValue = [](Statement& src) { return src.field("NOMEEMPRESA").asText(); };
+    loop.rowName = NamedBy("Filial", "NOMEEMPRESA");
     loop.afterRow = [&s](Statement& src) {
         const std::string code = StrZero(src.field("CODEMPRESA").asText(), 2);
         GravaSaldoInicial(s, code);

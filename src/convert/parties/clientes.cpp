@@ -40,7 +40,7 @@ std::string CidadeSecundaria(Session& s, const std::string& codigo, const std::s
     return StrZero(BuscaCodigoCidade(s, BuscaNomeCidadeTalvo(s, codigo), estado), 5);
 }
 
-bool BindCliente(Session& s, Statement& src, Statement& dst) {
+RowDecision BindCliente(Session& s, Statement& src, Statement& dst) {
     auto in = [&src](const char* name) { return src.field(name).asText(); };
     auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
 
@@ -113,7 +113,7 @@ bool BindCliente(Session& s, Statement& src, Statement& dst) {
     dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
 
     // A customer without any name is not written; the cities it appended are.
-    return !IsBlank(nome);
+    return IsBlank(nome) ? RowDecision::Skip("Cliente sem nome") : RowDecision::Write();
 }
 
 }  // namespace
@@ -132,11 +132,11 @@ void ConverteClientes(Session& s) {
     loop.sourceSql = kSourceSql;
     loop.clearBeforeSource = true;
     loop.customClear = [&s] { LimpaClientes(s); };
+    loop.sourceKey = {"EMPRESA", "CODCLIENTE"};
     loop.targetTable = "CLIENTE";
     loop.insertSql = kInsertSql;
     loop.bind = [&s](Statement& src, Statement& dst) { return BindCliente(s, src, dst); };
-    loop.errorLabel = "Cliente";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Cliente", "NOME");
     RunCopyLoop(s, loop);
 }
 

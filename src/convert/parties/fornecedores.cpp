@@ -18,6 +18,7 @@ void ConverteFornecedores(Session& s) {
         "TIPOFORN AS PESSOA_FJ, FONE, CELULARREP AS CELULAR, FAX, EMAIL, NOMEREP AS CONTATO, CP003.INATIVO AS ATIVO, "
         "OBSERVACAO FROM CP003 LEFT JOIN REP004 ON CP003.CIDADE = REP004.CIDCONTADOR AND CP003.EMPRESA = "
         "REP004.EMPRESA WHERE CP003.EMPRESA = 1 ORDER BY FCONTADOR";
+    loop.sourceKey = {"CODFORNEC"};
     loop.targetTable = "FORNECE";
     loop.insertSql =
         "INSERT INTO FORNECE ( CODFORNEC,NOME,NOMEFANTASIA,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,CGCCPF, "
@@ -51,10 +52,9 @@ void ConverteFornecedores(Session& s) {
         dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
         // The source flag says inactive; only an explicit "N" makes an active supplier.
         out("ATIVO", in("ATIVO") == "N" ? "S" : "N");
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Fornecedor";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Fornecedor", "NOME");
     RunCopyLoop(s, loop);
 }
 

@@ -16,6 +16,7 @@ void ConverteTransportadoras(Session& s) {
         "CEP AS CEP, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, INSCESTADUAL AS INSCEST, TIPOFORN AS PESSOA_FJ, "
         "FONE, FAX, EMAIL, NOMEREP AS CONTATO FROM CP003 LEFT JOIN REP004 ON CP003.CIDADE = REP004.CIDCONTADOR AND "
         "CP003.EMPRESA = REP004.EMPRESA WHERE TIPOTRANSP = 'S' ORDER BY FCONTADOR";
+    loop.sourceKey = {"CODTRANSPT"};
     loop.targetTable = "TRANSPT";
     loop.insertSql =
         "INSERT INTO TRANSPT ( CODTRANSPT,NOME,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,CGCCPF, "
@@ -41,10 +42,9 @@ void ConverteTransportadoras(Session& s) {
         out("CONTATO", First(in("CONTATO"), 30));
         // The supplier that the same source row becomes.
         out("CODEMFORNECE", StrZero(in("CODTRANSPT"), 6));
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Transportadora";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Transportadora", "NOME");
     RunCopyLoop(s, loop);
 }
 

@@ -33,6 +33,7 @@ void ConverteVendedores(Session& s) {
         "FONE AS TELEFONE, COMISSAO, EMAIL, INATIVO, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, "
         "INSCESTADUAL AS INSCEST, RG, REGIMPORT AS MUDAPRECOPDV, EMPRESA AS CODEMPRESA FROM EST001 "
         "ORDER BY VENDCONTADOR";
+    loop.sourceKey = {"CODEMPRESA", "CODVENDEDOR"};
     loop.targetTable = "VENDEND";
     loop.insertSql =
         "INSERT INTO VENDEND ( CODVENDEDOR,NOME,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,TELEFONE, "
@@ -60,10 +61,9 @@ void ConverteVendedores(Session& s) {
         out("CODEMPRESA", StrZero(in("CODEMPRESA"), 2));
         out("MUDAPRECOPDV", in("MUDAPRECOPDV"));
         out("TIPOVENDEDOR", "V");
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Vendedor";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Vendedor", "NOME");
     RunCopyLoop(s, loop);
 }
 
