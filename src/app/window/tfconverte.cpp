@@ -231,11 +231,15 @@ void TFConverte::buildOptions() {
     gbOpcoes = new QGroupBox(QString::fromUtf8("Opções:"), this);
     gbOpcoes->setObjectName("gbOpcoes");
     gbOpcoes->setGeometry(kGroupLeft, 408, kGroupWidth, 57);
-    const int left = (kGroupWidth - 2 * 201 - 8) / 2;
+    const int left = 8;
     btnMarcarTodos = PictureButton(gbOpcoes, "btnMarcarTodos", "Marcar Todos", QStyle::SP_DialogYesButton,
                                    QRect(left, 22, 201, 25));
     btnDesmarcarTodos = PictureButton(gbOpcoes, "btnDesmarcarTodos", "Desmarcar Todos", QStyle::SP_DialogNoButton,
                                       QRect(left + 209, 22, 201, 25));
+    // Unticked: the first failing row stops its registry, as it always has.
+    chkContinuarAposErros = new QCheckBox(QString::fromUtf8("Continuar após erros"), gbOpcoes);
+    chkContinuarAposErros->setObjectName("chkContinuarAposErros");
+    chkContinuarAposErros->setGeometry(left + 2 * 209, 22, kGroupWidth - left - 2 * 209 - 8, 25);
 }
 
 void TFConverte::buildBottom() {
@@ -273,7 +277,7 @@ void TFConverte::setTabOrder() {
     for (const Place& place : kRegistryPlaces)
         order.push_back(gbCadastros->findChild<QCheckBox*>(QString::fromLatin1(place.checkBox.data(),
                                                                                  place.checkBox.size())));
-    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos});
+    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos, chkContinuarAposErros});
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
