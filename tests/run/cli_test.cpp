@@ -158,15 +158,20 @@ protected:
 
 TEST_F(CliReportTest, ACleanRun) {
     db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG');"
-                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 2, 'SEM ESTADO', ' ')");
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 2, 'SEM ESTADO', ' ');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 3, '"
+                "UM NOME DE CIDADE COMPRIDO DEMAIS', 'SP')");
     const Json json = report("--yes --only cidades,grupos --commit-every 10", 0);
     EXPECT_EQ(json["commit_every"].integer(), 10);
     EXPECT_FALSE(json["keep_going"].boolean);
     EXPECT_EQ(json["check"].type, Json::Type::Null);
     const Json& cidades = registry(json, "cidades");
     EXPECT_EQ(cidades["state"].string, "converted");
-    EXPECT_EQ(cidades["read"].integer(), 2);
+    EXPECT_EQ(cidades["read"].integer(), 3);
     EXPECT_EQ(cidades["skipped"].integer(), 1);
+    // Cut to the 30 characters of CIDADE.
+    ASSERT_EQ(cidades["cut"].object.size(), 1u);
+    EXPECT_EQ(cidades["cut"]["CIDADE"].integer(), 1);
     ASSERT_EQ(cidades["rows"].array.size(), 1u);
     EXPECT_EQ(cidades["rows"][0]["position"].integer(), 2);
     EXPECT_EQ(cidades["rows"][0]["key"]["CODCIDADE"].string, "2");

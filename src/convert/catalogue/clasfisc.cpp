@@ -38,10 +38,9 @@ void ConverteClasFisc(Session& s) {
         "INSERT INTO CLASFISC (CODCLASFIS,CODNBM,CODIGONCM)VALUES (:CODCLASFIS,:CODNBM,:CODIGONCM)";
     loop.beforeRow = [&](Statement&) { number = NextClassNumber(s); };
     loop.bind = [&](Statement& src, Statement& dst) {
-        const std::string ncm = First(src.field("NCM").asText(), 8);
         dst.param("CODCLASFIS").setText(StrZero(std::to_string(number), 4));
-        dst.param("CODNBM").setText(ncm);
-        dst.param("CODIGONCM").setText(ncm);
+        dst.param("CODNBM").setFirst(src.field("NCM").asText(), 8);
+        dst.param("CODIGONCM").setFirst(src.field("NCM").asText(), 8);
         return RowDecision::Write();
     };
     loop.rowName = NamedBy("NCM", "NCM");

@@ -18,7 +18,7 @@ void ConverteFabricantes(Session& s) {
     loop.insertSql = "INSERT INTO CADFABR ( CODFABRIC, DESCRICAO) VALUES ( :CODFABRIC, :DESCRICAO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODFABRIC").setText(StrZero(src.field("CODFABRIC").asText(), 5));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
         return RowDecision::Write();
     };
     loop.rowName = NamedBy("Fabricante", "DESCRICAO");

@@ -17,7 +17,7 @@ void ConverteGrupos(Session& s) {
     loop.insertSql = "INSERT INTO GRUPROD ( CODGRUPO, DESCRICAO) VALUES ( :CODGRUPO, :DESCRICAO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODGRUPO").setText(StrZero(src.field("CODGRUPO").asText(), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
         return RowDecision::Write();
     };
     loop.rowName = NamedBy("Grupo", "DESCRICAO");

@@ -97,8 +97,8 @@ void BindProduct(Session& s, Statement& src, Statement& dst) {
 
     text("CODPROD", StrZero(Text(src, "CODPROD"), 6));
     text("ATIVO", Text(src, "ATIVO") == "N" ? "S" : "N");
-    text("REFERENCIA", First(Text(src, "REFERENCIA"), 20));
-    text("DESCRICAO", First(Text(src, "DESCRICAO"), 50));
+    dst.param("REFERENCIA").setFirst(Text(src, "REFERENCIA"), 20);
+    dst.param("DESCRICAO").setFirst(Text(src, "DESCRICAO"), 50);
     text("CODGRUPO", StrZero(Text(src, "CODGRUPO"), 3));
     text("CODSUBGRUPO", StrZero(Text(src, "CODSUBGRUPO"), 3));
     text("TIPOPROD", "R");

@@ -22,7 +22,7 @@ void ConverteSubgrupos(Session& s) {
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODGRUPO").setText(StrZero(src.field("CODGRUPO").asText(), 3));
         dst.param("CODSUBGRUPO").setText(StrZero(src.field("CODSUBGRUPO").asText(), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
         return RowDecision::Write();
     };
     loop.rowName = NamedBy("Subgrupo", "DESCRICAO");

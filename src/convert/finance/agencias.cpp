@@ -22,7 +22,7 @@ void ConverteAgencias(Session& s) {
         dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
         dst.param("CODAGEN").setText(StrZero(src.field("CODAGEN").asText(), 5));
         dst.param("CODCIDADE").setText(BuscaCodigoCidadePorNome(s, src.field("CIDADE").asText()));
-        dst.param("NOMEAGEN").setText(First(src.field("NOMEAGEN").asText(), 20));
+        dst.param("NOMEAGEN").setFirst(src.field("NOMEAGEN").asText(), 20);
         return RowDecision::Write();
     };
     loop.rowName = NamedBy(W("Agência"), "NOMEAGEN");

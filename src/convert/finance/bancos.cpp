@@ -16,7 +16,7 @@ void ConverteBancos(Session& s) {
     loop.insertSql = "INSERT INTO BANCOS ( CODBANCO, NOMEBANCO) VALUES ( :CODBANCO, :NOMEBANCO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
-        dst.param("NOMEBANCO").setText(First(src.field("NOMEBANCO").asText(), 20));
+        dst.param("NOMEBANCO").setFirst(src.field("NOMEBANCO").asText(), 20);
         return RowDecision::Write();
     };
     loop.rowName = NamedBy("Banco", "NOMEBANCO");

@@ -118,7 +118,7 @@ void ConverteCondicoesPagamento(Session& s) {
         const std::string code = src.field("CODPRAZO").asText();
         // The plan number's leading digits make the code, unlike the catalogue codes.
         dst.param("CODPRAZO").setText(StrZero(First(code, 3), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 20));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 20);
         dst.param("NUMPARCELAS").setInt(src.field("NUMPARCELAS").asInt());
         return IsBlank(code) ? RowDecision::Skip(W("Condição de pagamento sem número")) : RowDecision::Write();
     };

@@ -23,7 +23,7 @@ void ConverteContas(Session& s) {
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
         dst.param("CODAGEN").setText(StrZero(src.field("CODAGEN").asText(), 5));
-        dst.param("CONTA").setText(First(src.field("CONTA").asText(), 15));
+        dst.param("CONTA").setFirst(src.field("CONTA").asText(), 15);
         dst.param("CODEMPRESA").setText(StrZero(src.field("CODEMPRESA").asText(), 2));
         return RowDecision::Write();
     };

@@ -21,7 +21,7 @@ void ConverteTiposLancamento(Session& s) {
         ":DESCRICAO, :TIPO, :TIPOINTEGRACXA, :REPETIRNUMDOC)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODIGO").setText(StrZero(src.field("CODIGO").asText(), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
         dst.param("TIPO").setText(src.field("TIPO").asText());
         dst.param("TIPOINTEGRACXA").setText(src.field("TIPOINTEGRACXA").asText());
         dst.param("REPETIRNUMDOC").setText(src.field("REPETIRNUMDOC").asText());

@@ -42,7 +42,7 @@ void ConverteCidades(Session& s) {
         const std::string cidade = First(src.field("CIDADE").asText(), 30);
         const std::string estado = src.field("ESTADO").asText();
         dst.param("CODCIDADE").setText(StrZero(src.field("CODCIDADE").asText(), 5));
-        dst.param("CIDADE").setText(cidade);
+        dst.param("CIDADE").setFirst(src.field("CIDADE").asText(), 30);
         dst.param("ESTADO").setText(estado);
         // Looked up for every row, also for the ones not written.
         dst.param("CODMUNICIPIO").setText(BuscaCodigoMunicipio(s, cidade, estado));

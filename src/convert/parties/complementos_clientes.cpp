@@ -22,7 +22,7 @@ void ConverteComplementosClientes(Session& s) {
         const std::string endereco = src.field("ENDERECONFE").asText();
         dst.param("CODCLIENTE").setText(StrZero(src.field("CODEMPRESA").asText(), 2) +
                                         StrZero(src.field("CODCLIENTE").asText(), 6));
-        dst.param("ENDERECONFE").setText(First(endereco, 60));
+        dst.param("ENDERECONFE").setFirst(endereco, 60);
         // The whole address is scanned: a number past the stored 60 characters still counts.
         dst.param("NUMERONFE").setText(IsBlank(endereco) ? std::string() : First(ExtraiNumeroEndereco(endereco), 5));
         return RowDecision::Write();

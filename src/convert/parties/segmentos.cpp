@@ -29,7 +29,7 @@ void ConverteSegmentos(Session& s) {
         // to the next row.
         if (!escrito) return RowDecision::SkipKeepingTransaction("Ramo de atividade em branco");
         dst.param("CODSEGMENTO").setText(StrZero(std::to_string(contador), 3));
-        dst.param("DESCRICAO").setText(First(descricao, 20));
+        dst.param("DESCRICAO").setFirst(descricao, 20);
         dst.param("RETEMPISCOFINS").setText("N");
         return RowDecision::Write();
     };

@@ -27,19 +27,19 @@ void ConverteTransportadoras(Session& s) {
         auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
 
         out("CODTRANSPT", StrZero(in("CODTRANSPT"), 4));
-        out("NOME", First(in("NOME"), 35));
-        out("ENDERECO", First(in("ENDERECO"), 50));
-        out("BAIRRO", First(in("BAIRRO"), 30));
+        dst.param("NOME").setFirst(in("NOME"), 35);
+        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
+        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
         out("CODCIDADE", StrZero(in("CODCIDADE"), 5));
         out("ESTADO", in("ESTADO"));
-        out("CEP", First(SoNumeros(in("CEP")), 8));
+        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
         out("CGCCPF", SoNumeros(in("CGCCPF")));
-        out("INSCEST", First(TiraPontuacao(in("INSCEST")), 15));
+        dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
         out("PESSOA_FJ", in("PESSOA_FJ"));
-        out("FONE", First(SoNumeros(in("FONE")), 15));
-        out("FAX", First(SoNumeros(in("FAX")), 15));
-        out("EMAIL", First(in("EMAIL"), 100));
-        out("CONTATO", First(in("CONTATO"), 30));
+        dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
+        dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
+        dst.param("EMAIL").setFirst(in("EMAIL"), 100);
+        dst.param("CONTATO").setFirst(in("CONTATO"), 30);
         // The supplier that the same source row becomes.
         out("CODEMFORNECE", StrZero(in("CODTRANSPT"), 6));
         return RowDecision::Write();
