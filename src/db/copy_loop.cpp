@@ -175,6 +175,10 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
                 break;
             }
             if (firstFailure.empty()) firstFailure = RowErrorText(loop.targetTable, detail, e.what());
+            // Going on, a failed row is a row done: the gauge reaches its end
+            // and the window stays served through a run of failures.
+            s.stepGauge();
+            s.processEvents();
             src.next();
             continue;
         }
