@@ -38,10 +38,12 @@ RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen)
     {
         TriggersBackOn step12{s};
         if (!targetOpen || !sourceOpen) return RunOutcome::ConnectionFailed;
-        if (!s.ui.confirm(W("Confirmação"),
-                          W("A T E N Ç Ã O :\rTodas os dados das tabelas selecionadas serão apagados para a conversão.\r"
-                            "Deseja realmente continuar?")))
-            return RunOutcome::Refused;
+        const std::string question = W(
+            "A T E N Ç Ã O :\rTodas os dados das tabelas selecionadas serão apagados para a conversão.\r"
+            "Deseja realmente continuar?");
+        const bool confirmed = s.ui.confirm(W("Confirmação"), question);
+        if (s.ledger) s.ledger->question(W("Confirmação"), question, confirmed);
+        if (!confirmed) return RunOutcome::Refused;
 
         try {
             if (screen.enable) screen.enable(false);
@@ -54,15 +56,25 @@ RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen)
                 if (!ticked[i]) continue;
                 const std::size_t recorded = s.summary.registries.size();
                 const auto start = std::chrono::steady_clock::now();
+                // Also when an error ends the run inside the registry.
+                struct Timer {
+                    Session& s;
+                    std::size_t recorded;
+                    std::chrono::steady_clock::time_point start;
+                    ~Timer() {
+                        if (s.summary.registries.size() > recorded)
+                            s.summary.registries.back().seconds =
+                                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                    }
+                } timer{s, recorded, start};
                 registries[i].convert(s);
                 s.flushBatch();
-                if (s.summary.registries.size() > recorded)
-                    s.summary.registries.back().seconds =
-                        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             }
             s.setStatus("");
             s.resetGaugeKeepingMaximum();
-            s.ui.finished(W("Conversão de dados finalizada."), s.summary);
+            const std::string end = W("Conversão de dados finalizada.");
+            if (s.ledger) s.ledger->message(BoxKind::Information, W("Informação"), end);
+            s.ui.finished(end, s.summary);
             if (screen.enable) screen.enable(true);
             if (screen.reset) screen.reset();
         } catch (const std::exception& e) {

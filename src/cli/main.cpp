@@ -1,10 +1,15 @@
 // conversor-cli: the conversion run without a window, for automation and for
 // checking a migration. See kUsage for the interface and the exit status.
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <memory>
 #include <stdexcept>
 
+#include "app/json_report.h"
 #include "app/operation_list.h"
 #include "app/run.h"
+#include "app/run_accounting.h"
 #include "cli/options.h"
 #include "cli/terminal_operator.h"
 #include "db/firebird/error.h"
@@ -17,6 +22,42 @@ using namespace conversor;
 namespace {
 
 constexpr int kConverted = 0, kConvertedWithBoxes = 1, kNothingConverted = 2;
+
+// The run report, when one was asked for: its file is made before the run, so
+// a name that cannot be written stops the run before anything changes.
+class ReportFile {
+public:
+    explicit ReportFile(const cli::Options& o) : path_(*o.report) {
+        std::unique_ptr<std::FILE, int (*)(std::FILE*)> probe(std::fopen(path_.c_str(), "wb"), &std::fclose);
+        if (!probe) throw std::invalid_argument("cannot write the report " + path_);
+        run_.source = o.source;
+        run_.target = o.target;
+        run_.commitEvery = o.commitEvery;
+        run_.keepGoing = o.keepGoing;
+        run_.ticked = o.ticked;
+        run_.started = std::time(nullptr);
+        start_ = std::chrono::steady_clock::now();
+    }
+    LedgerSink& sink() { return report_; }
+    // False (told on standard error) when the report could not be written.
+    bool write(int exit, const RunSummary& summary) {
+        run_.exit = exit;
+        run_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+        try {
+            report_.write(path_, run_, summary);
+            return true;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "conversor-cli: %s\n", e.what());
+            return false;
+        }
+    }
+
+private:
+    std::string path_;
+    JsonReport report_;
+    ReportedRun run_;
+    std::chrono::steady_clock::time_point start_;
+};
 
 // Resolves the chosen operation codes against the target, as the window's
 // selectors would; false when a code is unknown (reported) or the target
@@ -67,17 +108,28 @@ int main(int argc, char** argv) {
         return kConverted;
     }
 
+    std::unique_ptr<ReportFile> report;
+    try {
+        if (options.report) report = std::make_unique<ReportFile>(options);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "conversor-cli: %s\n", e.what());
+        return kNothingConverted;
+    }
+
     cli::TerminalOperator ui(options.yes);
     Session session(ui);
     session.sourcePath = options.source;
     session.targetPath = options.target;
     session.setCommitInterval(options.commitEvery);
-    if (!chooseOperations(session, options)) return kNothingConverted;
+    session.keepGoing = options.keepGoing;
+    if (report) session.ledger = &report->sink();
 
-    const RunOutcome outcome = ExecuteRun(session, options.ticked);
-    if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted) {
-        std::fputs(cli::FormatSummary(session.summary).c_str(), stdout);
-        return session.summary.errorBoxes == 0 && outcome == RunOutcome::Completed ? kConverted : kConvertedWithBoxes;
+    int exit = kNothingConverted;
+    if (chooseOperations(session, options)) {
+        const RunOutcome outcome = ExecuteRun(session, options.ticked);
+        exit = ExitStatus(outcome, session.summary);
+        if (exit != kNothingConverted) std::fputs(cli::FormatSummary(session.summary, options.ticked).c_str(), stdout);
     }
-    return kNothingConverted;
+    if (report && !report->write(exit, session.summary) && exit == kConverted) return kConvertedWithBoxes;
+    return exit;
 }

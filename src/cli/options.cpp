@@ -11,7 +11,7 @@ namespace conversor::cli {
 const char* const kUsage =
     "Usage: conversor-cli --source PATH --target PATH [--only NAMES]\n"
     "                     [--payables-op CODE] [--receivables-op CODE]\n"
-    "                     [--commit-every N] [--yes]\n"
+    "                     [--commit-every N] [--keep-going] [--report FILE] [--yes]\n"
     "\n"
     "Converts a Talvo database (--source, read only) into an Ordelio database\n"
     "(--target), registry by registry, as the window's \"Converter\" does.\n"
@@ -30,6 +30,12 @@ const char* const kUsage =
     "                        one stops the run before anything is changed)\n"
     "  --commit-every N      rows per commit on the target (default 1: one\n"
     "                        transaction per row); the result is the same\n"
+    "  --keep-going          a failing row is undone alone and recorded, and its\n"
+    "                        registry goes on with the next row (default: the\n"
+    "                        first failing row stops its registry)\n"
+    "  --report FILE         writes the run report to FILE: a JSON document with\n"
+    "                        every registry's accounting and every row it left\n"
+    "                        out or failed, with its source key and reason\n"
     "  --yes                 answer the confirmation; without it the question is\n"
     "                        asked on the terminal, and refused when standard\n"
     "                        input is not a terminal\n"
@@ -38,7 +44,8 @@ const char* const kUsage =
     "\n"
     "Message boxes go to standard error as \"[Caption] text\"; progress shows on\n"
     "standard error when it is a terminal; a summary of each registry that ran\n"
-    "(rows read, rows written, stopped or not) goes to standard output.\n"
+    "(rows read, written, skipped, failed and not tried, stopped or not) goes to\n"
+    "standard output, followed by the registries an error kept from running.\n"
     "\n"
     "Exit status: 0 converted without any error or warning box; 1 converted, but\n"
     "an error or warning box was shown; 2 nothing converted (usage error, empty\n"
@@ -105,6 +112,11 @@ Options ParseOptions(const std::vector<std::string>& args) {
             if (res.ec != std::errc() || res.ptr != v.data() + v.size() || n < 1)
                 throw std::invalid_argument("--commit-every takes a whole number of 1 or more");
             o.commitEvery = n;
+        } else if (a == "--keep-going") {
+            o.keepGoing = true;
+        } else if (a == "--report") {
+            o.report = value();
+            if (o.report->empty()) throw std::invalid_argument("--report needs a file name");
         } else if (a == "--yes" || a == "-y") {
             o.yes = true;
         } else {

@@ -16,6 +16,8 @@ struct Options {
     std::optional<std::string> receivablesOp;
     bool yes = false;
     int commitEvery = 1;
+    bool keepGoing = false;
+    std::optional<std::string> report;  // the JSON run report's file
     bool help = false;
     bool version = false;
 };

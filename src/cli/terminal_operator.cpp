@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "app/run_accounting.h"
 #include "text/cp1252.h"
 
 namespace conversor::cli {
@@ -15,16 +16,22 @@ std::string FormatBox(const std::string& caption, const std::string& text) {
     return out;
 }
 
-std::string FormatSummary(const RunSummary& summary) {
+std::string FormatSummary(const RunSummary& summary, const Ticked& ticked) {
     std::string out;
-    char line[160];
-    std::snprintf(line, sizeof line, "%-20s %10s %10s  %s\n", "registry", "read", "written", "result");
+    char line[200];
+    std::snprintf(line, sizeof line, "%-20s %10s %10s %10s %10s %10s  %s\n", "registry", "read", "written", "skipped",
+                  "failed", "not tried", "result");
     out += line;
     for (const RegistryResult& r : summary.registries) {
-        std::snprintf(line, sizeof line, "%-20s %10lld %10lld  %s\n", r.name.c_str(), r.read, r.written,
-                      r.stopped ? "stopped at a failing row" : "ok");
+        const char* result = r.stopped ? "stopped at a failing row" : r.failed > 0 ? "rows failed" : "ok";
+        std::snprintf(line, sizeof line, "%-20s %10lld %10lld %10lld %10lld %10lld  %s\n", r.name.c_str(), r.read,
+                      r.written, r.skipped, r.failed, r.notTried, result);
         out += line;
     }
+    std::string notRun;
+    for (const RegistryAccount& a : AccountRegistries(ticked, summary))
+        if (a.state == RegistryState::NotRun) notRun += (notRun.empty() ? "" : ", ") + std::string(a.registry->name);
+    if (!notRun.empty()) out += "not run (an error ended the run before them): " + notRun + "\n";
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/run.h"
 #include "db/operator.h"
 
 namespace conversor::cli {
@@ -35,7 +36,8 @@ private:
 // "[Caption] text" with every '\r' as a line break, decoded from Windows-1252.
 std::string FormatBox(const std::string& caption, const std::string& text);
 
-// One line per registry that ran.
-std::string FormatSummary(const RunSummary& summary);
+// One line per registry that ran, then the ticked registries an error kept
+// from running, when there are any.
+std::string FormatSummary(const RunSummary& summary, const Ticked& ticked);
 
 }  // namespace conversor::cli

@@ -3,7 +3,10 @@
 // clearing of the target tables, gauge, and for each source row a guarded
 // block in a transaction of its own that binds, writes and commits. The first
 // row that fails is rolled back and reported in one error box, and the
-// registry stops there; the run goes on with the next registry.
+// registry stops there; the run goes on with the next registry. When the run
+// keeps going past failing rows, a failing row is undone alone, recorded, and
+// the registry goes on; one box at its end tells the first failure and how
+// many more rows failed.
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +18,22 @@ namespace conversor {
 class Session;
 class Statement;
 
+// What a row's binding decided: write it, or leave it out under the
+// registry's rule (the reason names the rule). A row left out normally
+// commits its (empty) transaction; one that keeps it open carries it over to
+// the next row, whose commit covers both.
+struct RowDecision {
+    enum class Kind { Write, Skip, SkipKeepingTransaction };
+    Kind kind = Kind::Write;
+    std::string reason;  // Windows-1252; empty for a written row
+
+    static RowDecision Write() { return {}; }
+    static RowDecision Skip(std::string reason) { return {Kind::Skip, std::move(reason)}; }
+    static RowDecision SkipKeepingTransaction(std::string reason) {
+        return {Kind::SkipKeepingTransaction, std::move(reason)};
+    }
+};
+
 struct CopyLoop {
     std::string registry;        // name in the run's summary, e.g. "cidades"
     std::string statusText;      // "Convertendo Cidades..."
@@ -22,15 +41,13 @@ struct CopyLoop {
     std::string sourceSql;
     // Binds the source selection's parameters, when it has any.
     std::function<void(Statement& source)> bindSource;
+    // The selection's columns that identify a source row, for the ledger.
+    std::vector<std::string> sourceKey;
 
     std::vector<std::string> clearTables;  // emptied with LimpaTabela, in order
     bool clearBeforeSource = false;        // most registries clear after opening the source
     // Replaces the LimpaTabela calls when the registry clears in its own way.
     std::function<void()> customClear;
-
-    // The gauge keeps the maximum the previous registry left (only the
-    // progress is reset) when false.
-    bool gaugeFromRowCount = true;
 
     std::string targetTable;     // named in the error box
     std::string insertSql;       // run on QryOrdelio
@@ -38,27 +55,25 @@ struct CopyLoop {
 
     // Work done before the row's transaction is opened (inside the guard).
     std::function<void(Statement& source)> beforeRow;
-    // Binds every parameter of the insert; returns whether the row is written
-    // (the converter's condition). Lookups made here share the transaction.
-    std::function<bool(Statement& source, Statement& target)> bind;
-    // When the condition also covers the commit, a skipped row leaves its
-    // transaction open for the next row to carry on.
-    bool conditionCoversCommit = false;
+    // Binds every parameter of the insert and decides the row (the
+    // converter's condition). Lookups made here share the transaction.
+    std::function<RowDecision(Statement& source, Statement& target)> bind;
 
-    // Error box: "...para a tabela <targetTable>\r<label>: <value>\rErro: <reason>".
-    // The value is read after the rollback, from the source row as it came.
-    std::string errorLabel;
-    std::function<std::string(Statement& source)> errorValue;
-    // Replaces the line(s) between the table and "Erro: " when a registry
-    // names its row in more than one way.
-    std::function<std::string(Statement& source)> errorDetail;
+    // The line(s) of the error box between the table and "Erro: ", e.g.
+    // "Cidade: " + the city's name. Read after the rollback, from the source
+    // row as it came.
+    std::function<std::string(Statement& source)> rowName;
 
     // After the row is committed and the gauge moved, outside the guard:
-    // further writes with traps of their own.
+    // further writes with traps of their own. Not run for a failed row.
     std::function<void(Statement& source)> afterRow;
 };
 
-// Runs the loop and records the registry's counts in the session's summary.
+// rowName for the common case: label + ": " + a column of the source row.
+std::function<std::string(Statement&)> NamedBy(std::string label, std::string column);
+
+// Runs the loop and records the registry's counts in the session's summary
+// (also when an error the loop does not handle ends it).
 RegistryResult RunCopyLoop(Session& session, const CopyLoop& loop);
 
 // The text of the loop's error box.

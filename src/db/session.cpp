@@ -181,6 +181,7 @@ void Session::stepGauge() {
 
 void Session::box(BoxKind kind, const std::string& caption, const std::string& text) {
     if (kind != BoxKind::Information) ++summary.errorBoxes;
+    if (ledger) ledger->message(kind, caption, text);
     ui.message(kind, caption, text);
 }
 

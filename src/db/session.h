@@ -10,6 +10,7 @@
 #include "db/firebird/connection.h"
 #include "db/lookup_cache.h"
 #include "db/firebird/statement.h"
+#include "db/row_ledger.h"
 
 namespace conversor {
 
@@ -35,6 +36,11 @@ public:
     std::string codOperReceber;
 
     RunSummary summary;
+    // Receives the rows the registries leave out or fail, and every box; none
+    // when nobody keeps them (the counts are in the summary either way).
+    LedgerSink* ledger = nullptr;
+    // A failing row is undone alone and recorded, and its registry goes on.
+    bool keepGoing = false;
     // Answers of the converters' lookups; a row's answers stand or fall with
     // the row (see the transaction operations below).
     Lookups lookups;

@@ -6,7 +6,10 @@
 #include "db/copy_loop.h"
 #include "db/firebird/error.h"
 #include "items_registry.h"
+#include "db/truncated_columns.h"
 #include "support/fixture.h"
+#include "support/recording_ledger.h"
+#include "text/cp1252.h"
 #include "text/text_ops.h"
 
 namespace conversor::testing {
@@ -65,7 +68,7 @@ TEST_P(CopyLoopTest, ARowThatFailsItsConditionIsCountedButNotWritten) {
     auto bind = loop.bind;
     loop.bind = [bind](Statement& src, Statement& dst) {
         bind(src, dst);
-        return !IsBlank(src.field("NAME").asText());
+        return IsBlank(src.field("NAME").asText()) ? RowDecision::Skip("blank") : RowDecision::Write();
     };
     RegistryResult r = RunCopyLoop(session, loop);
     EXPECT_EQ(db.targetRows("SELECT CODE, NAME FROM T_ITEMS ORDER BY CODE"),
@@ -90,6 +93,125 @@ TEST_P(CopyLoopTest, AnErrorOutsideTheRowsLeavesTheLoop) {
     CopyLoop loop = items();
     loop.sourceSql = "SELECT NOPE FROM S_ITEMS";
     EXPECT_THROW(RunCopyLoop(session, loop), DbError);
+}
+
+// Every source row accounted for: rows 3 (blank, left out by the rule) and 5
+// and 8 (too long for NAME) of ten.
+class LedgerTest : public CopyLoopTest {
+protected:
+    void SetUp() override {
+        CopyLoopTest::SetUp();
+        for (int i = 1; i <= 10; ++i)
+            db.onSource("INSERT INTO S_ITEMS VALUES (" + std::to_string(i) + ", '" +
+                        (i == 3 ? std::string(" ") : i == 5 || i == 8 ? "much too long" : "item " + std::to_string(i)) + "')");
+        session.ledger = &ledger;
+    }
+    CopyLoop itemsWithRule() {
+        CopyLoop loop = items();
+        auto bind = loop.bind;
+        loop.bind = [bind](Statement& src, Statement& dst) {
+            bind(src, dst);
+            return IsBlank(src.field("NAME").asText()) ? RowDecision::Skip("sem nome") : RowDecision::Write();
+        };
+        return loop;
+    }
+    static void ExpectInvariants(const RegistryResult& r, long long selected) {
+        EXPECT_EQ(r.read + r.notTried, selected);
+        EXPECT_EQ(r.written + r.skipped + r.failed, r.read);
+    }
+    RecordingLedger ledger;
+};
+
+TEST_P(LedgerTest, TheFirstFailingRowStopsTheRegistryAndTheRestIsNotTried) {
+    const RegistryResult r = RunCopyLoop(session, itemsWithRule());
+    ExpectInvariants(r, 10);
+    EXPECT_EQ(r.read, 5);
+    EXPECT_EQ(r.written, 3);
+    EXPECT_EQ(r.skipped, 1);
+    EXPECT_EQ(r.failed, 1);
+    EXPECT_EQ(r.notTried, 5);
+    EXPECT_TRUE(r.stopped);
+    ASSERT_EQ(ledger.rows.size(), 2u);
+    const RowRecord& skipped = ledger.rows[0].record;
+    EXPECT_EQ(ledger.rows[0].registry, "items");
+    EXPECT_EQ(skipped.position, 3);
+    EXPECT_EQ(skipped.outcome, RowOutcome::Skipped);
+    EXPECT_EQ(skipped.reason, "sem nome");
+    EXPECT_EQ(skipped.key, (std::vector<std::pair<std::string, std::string>>{{"CODE", "3"}}));
+    const RowRecord& failed = ledger.rows[1].record;
+    EXPECT_EQ(failed.position, 5);
+    EXPECT_EQ(failed.outcome, RowOutcome::Failed);
+    EXPECT_EQ(failed.key, (std::vector<std::pair<std::string, std::string>>{{"CODE", "5"}}));
+    // The server's words, then the column and both lengths.
+    EXPECT_NE(failed.reason.find("string truncation"), std::string::npos) << failed.reason;
+    EXPECT_NE(failed.reason.find("NAME: 13 caracteres para 10"), std::string::npos) << failed.reason;
+    EXPECT_EQ(failed.columns, std::vector<std::string>{"NAME"});
+    // The box is today's, without the ledger's detail.
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text.find("caracteres para"), std::string::npos);
+}
+
+TEST_P(LedgerTest, GoingOnPastFailingRowsWritesEveryOtherRowAndTellsOnceAtTheEnd) {
+    session.keepGoing = true;
+    const RegistryResult r = RunCopyLoop(session, itemsWithRule());
+    ExpectInvariants(r, 10);
+    EXPECT_EQ(r.written, 7);
+    EXPECT_EQ(r.skipped, 1);
+    EXPECT_EQ(r.failed, 2);
+    EXPECT_EQ(r.notTried, 0);
+    EXPECT_FALSE(r.stopped);
+    EXPECT_EQ(db.targetRows("SELECT CODE FROM T_ITEMS ORDER BY CODE"),
+              (Rows{{"00001"}, {"00002"}, {"00004"}, {"00006"}, {"00007"}, {"00009"}, {"00010"}}));
+    std::vector<long long> failedAt;
+    for (const auto& row : ledger.rows)
+        if (row.record.outcome == RowOutcome::Failed) failedAt.push_back(row.record.position);
+    EXPECT_EQ(failedAt, (std::vector<long long>{5, 8}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text.rfind("Ocorreu um erro ao converter o seguinte registro para a tabela T_ITEMS\rItem: much too long\rErro: ", 0), 0u);
+    EXPECT_NE(ui.boxes[0].text.find(W("\rMais 1 registro não foi convertido por erro.")), std::string::npos) << ui.boxes[0].text;
+    EXPECT_EQ(ui.progress, 10) << "going on, a failed row is a row done";
+    EXPECT_FALSE(session.CnOrdelio.inTransaction());
+}
+
+TEST_P(LedgerTest, SkippedRowsThatKeepTheirTransactionAreCommittedAtTheEnd) {
+    session.keepGoing = true;
+    CopyLoop loop = items();
+    auto bind = loop.bind;
+    // Everything after the second row is left out, keeping the transaction open.
+    loop.bind = [bind](Statement& src, Statement& dst) {
+        bind(src, dst);
+        return src.field("CODE").asInt() > 2 ? RowDecision::SkipKeepingTransaction("depois do segundo")
+                                             : RowDecision::Write();
+    };
+    const RegistryResult r = RunCopyLoop(session, loop);
+    EXPECT_EQ(r.written, 2);
+    EXPECT_EQ(r.skipped, 8);
+    EXPECT_FALSE(session.CnOrdelio.inTransaction());
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM T_ITEMS"), "2");
+}
+
+TEST_P(LedgerTest, ValuesCutToFitAreCountedPerColumnForWrittenRows) {
+    CopyLoop loop = items();
+    loop.bind = [](Statement& src, Statement& dst) {
+        dst.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
+        dst.param("NAME").setFirst(src.field("NAME").asText(), 10);
+        return src.field("CODE").asInt() == 8 ? RowDecision::Skip("fora") : RowDecision::Write();
+    };
+    const RegistryResult r = RunCopyLoop(session, loop);
+    EXPECT_EQ(r.written, 9);
+    EXPECT_EQ(r.cut, (std::map<std::string, long long>{{"NAME", 1}})) << "row 8 was cut too, but not written";
+}
+
+INSTANTIATE_TEST_SUITE_P(CommitInterval, LedgerTest, ::testing::Values(1, 7),
+                         [](const auto& info) { return "Every" + std::to_string(info.param); });
+
+TEST(ParseInsert, NamesEachColumnsParameter) {
+    const InsertColumns c = ParseInsert("INSERT INTO CLASFISC (CODCLASFIS,CODNBM, codigoncm)VALUES (:CODCLASFIS,'x,y', :CODIGONCM)");
+    EXPECT_EQ(c.table, "CLASFISC");
+    EXPECT_EQ(c.columnParams,
+              (std::vector<std::pair<std::string, std::string>>{{"CODCLASFIS", "CODCLASFIS"}, {"CODIGONCM", "CODIGONCM"}}));
+    EXPECT_TRUE(ParseInsert("DELETE FROM CLASFISC").table.empty());
+    EXPECT_TRUE(ParseInsert("INSERT INTO T (A, B) VALUES (:A)").table.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(CommitInterval, CopyLoopTest, ::testing::Values(1, 7),

@@ -22,10 +22,10 @@ inline CopyLoop ItemsRegistry() {
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
         dst.param("NAME").setText(src.field("NAME").asText());
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Item";
-    loop.errorValue = [](Statement& src) { return src.field("NAME").asText(); };
+    loop.sourceKey = {"CODE"};
+    loop.rowName = NamedBy("Item", "NAME");
     return loop;
 }
 

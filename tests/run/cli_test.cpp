@@ -10,6 +10,7 @@
 #include "program_version.h"
 
 #include "support/fixture.h"
+#include "support/json.h"
 #include "text/cp1252.h"
 
 namespace conversor::testing {
@@ -133,6 +134,129 @@ TEST_F(CliTest, ACleanRunOfEveryRegistryExitsZero) {
     Result r = cli(paths() + " --yes --payables-op 7");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 21) << r.out;
+}
+
+// The run report: well-formed, every field there, whatever became of the run.
+class CliReportTest : public CliTest {
+protected:
+    std::string file() { return (db.dir() / "report.json").string(); }
+    Json report(const std::string& args, int status) {
+        const Result r = cli(paths() + " --report " + file() + " " + args);
+        EXPECT_EQ(r.status, status) << r.err;
+        Json json = ReadJsonFile(file());
+        for (const char* field : {"source", "target", "started", "seconds", "exit", "commit_every", "keep_going", "check",
+                                  "messages", "registries"})
+            EXPECT_TRUE(json.has(field)) << field;
+        EXPECT_EQ(json["exit"].integer(), status);
+        EXPECT_EQ(json["source"].string, db.sourcePath());
+        EXPECT_EQ(json["started"].string.size(), 25u) << json["started"].string;
+        EXPECT_EQ(json["registries"].array.size(), 20u);
+        for (const Json& r : json["registries"].array) {
+            for (const char* field : {"name", "state", "read", "written", "skipped", "failed", "not_tried", "seconds", "cut", "rows"})
+                EXPECT_TRUE(r.has(field)) << field;
+            EXPECT_EQ(r["written"].integer() + r["skipped"].integer() + r["failed"].integer(), r["read"].integer())
+                << r["name"].string;
+        }
+        return json;
+    }
+    static std::string states(const Json& json) {
+        std::string out;
+        for (const Json& r : json["registries"].array) out += r["name"].string + "=" + r["state"].string + " ";
+        return out;
+    }
+    static const Json& registry(const Json& json, const std::string& name) {
+        for (const Json& r : json["registries"].array)
+            if (r["name"].string == name) return r;
+        throw std::out_of_range(name);
+    }
+};
+
+TEST_F(CliReportTest, ACleanRun) {
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 2, 'SEM ESTADO', ' ');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 3, '"
+                "UM NOME DE CIDADE COMPRIDO DEMAIS', 'SP')");
+    const Json json = report("--yes --only cidades,grupos --commit-every 10", 0);
+    EXPECT_EQ(json["commit_every"].integer(), 10);
+    EXPECT_FALSE(json["keep_going"].boolean);
+    EXPECT_EQ(json["check"].type, Json::Type::Null);
+    const Json& cidades = registry(json, "cidades");
+    EXPECT_EQ(cidades["state"].string, "converted");
+    EXPECT_EQ(cidades["read"].integer(), 3);
+    EXPECT_EQ(cidades["skipped"].integer(), 1);
+    // Cut to the 30 characters of CIDADE.
+    ASSERT_EQ(cidades["cut"].object.size(), 1u);
+    EXPECT_EQ(cidades["cut"]["CIDADE"].integer(), 1);
+    ASSERT_EQ(cidades["rows"].array.size(), 1u);
+    EXPECT_EQ(cidades["rows"][0]["position"].integer(), 2);
+    EXPECT_EQ(cidades["rows"][0]["key"]["CODCIDADE"].string, "2");
+    EXPECT_EQ(cidades["rows"][0]["outcome"].string, "skipped");
+    EXPECT_EQ(registry(json, "clientes")["state"].string, "not_ticked");
+    EXPECT_EQ(registry(json, "grupos")["state"].string, "converted");
+    // The boxes, decoded: the question, then the end.
+    const auto& messages = json["messages"].array;
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0]["kind"].string, "confirmation");
+    EXPECT_EQ(messages[1]["caption"].string, "Informação");
+    EXPECT_EQ(messages[1]["text"].string, "Conversão de dados finalizada.");
+}
+
+TEST_F(CliReportTest, AStoppedRegistryAndGoingOnPastIt) {
+    // The second and third cities take the first's code.
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'UM', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'DOIS \"X\"', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 200001, 'TRES', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 300002, 'QUATRO', 'MG')");
+    Json json = report("--yes --only cidades", 1);
+    const Json& stopped = registry(json, "cidades");
+    EXPECT_EQ(stopped["state"].string, "stopped");
+    EXPECT_EQ(stopped["read"].integer(), 2);
+    EXPECT_EQ(stopped["not_tried"].integer(), 2);
+    ASSERT_EQ(stopped["rows"].array.size(), 1u);
+    EXPECT_EQ(stopped["rows"][0]["outcome"].string, "failed");
+    EXPECT_EQ(stopped["rows"][0]["key"]["CODCIDADE"].string, "100001");
+    EXPECT_NE(stopped["rows"][0]["reason"].string.find("PRIMARY"), std::string::npos) << stopped["rows"][0]["reason"].string;
+    EXPECT_EQ(json["messages"][1]["kind"].string, "error");
+    EXPECT_NE(json["messages"][1]["text"].string.find("Cidade: DOIS \"X\"\rErro: "), std::string::npos);
+
+    json = report("--yes --only cidades --keep-going", 1);
+    EXPECT_TRUE(json["keep_going"].boolean);
+    const Json& going = registry(json, "cidades");
+    EXPECT_EQ(going["state"].string, "converted");
+    EXPECT_EQ(going["written"].integer(), 2);
+    EXPECT_EQ(going["failed"].integer(), 2);
+    EXPECT_EQ(going["not_tried"].integer(), 0);
+    EXPECT_NE(json["messages"][1]["text"].string.find("\rMais 1 registro não foi convertido por erro."), std::string::npos);
+}
+
+TEST_F(CliReportTest, AMissingSourceTableEndsTheRunAndTheRestIsNotRun) {
+    db.onSource("DROP TABLE EST002");
+    const Json json = report("--yes --only cidades,grupos,produtos,documentosreceber", 1);
+    EXPECT_EQ(states(json).find("cidades=converted clientes=not_ticked grupos=stopped subgrupos=not_ticked"), 0u)
+        << states(json);
+    EXPECT_EQ(registry(json, "produtos")["state"].string, "not_run");
+    EXPECT_EQ(registry(json, "documentosreceber")["state"].string, "not_run");
+    EXPECT_EQ(json["messages"].array.back()["caption"].string, "Conversor");
+    EXPECT_NE(json["messages"].array.back()["text"].string.find("EST002"), std::string::npos);
+    const Result r = cli(paths() + " --yes --only cidades,grupos,produtos,documentosreceber");
+    EXPECT_NE(r.out.find("not run (an error ended the run before them): produtos, documentosreceber\n"), std::string::npos)
+        << r.out;
+}
+
+TEST_F(CliReportTest, ARefusedConfirmation) {
+    const Json json = report("--only cidades", 2);
+    EXPECT_EQ(registry(json, "cidades")["state"].string, "not_run");
+    ASSERT_EQ(json["messages"].array.size(), 1u);
+    EXPECT_EQ(json["messages"][0]["kind"].string, "confirmation");
+    EXPECT_FALSE(json["messages"][0]["answer"].boolean);
+}
+
+TEST_F(CliReportTest, AReportThatCannotBeWrittenStopsBeforeTheRun) {
+    db.onTarget("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
+    const Result r = cli(paths() + " --yes --report " + (db.dir() / "no" / "such" / "dir.json").string());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("cannot write the report"), std::string::npos) << r.err;
+    EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
 }
 
 }  // namespace

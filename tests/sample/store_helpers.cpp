@@ -73,10 +73,13 @@ DatabaseContents ReadContents(const std::string& path, int dialect) {
     return contents;
 }
 
-ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval) {
+ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval,
+                            LedgerSink* ledger, bool keepGoing) {
     RecordingOperator ui;
     Session session(ui);
     sample::ChooseSampleStore(session, source, target, commitInterval);
+    session.ledger = ledger;
+    session.keepGoing = keepGoing;
     Ticked all;
     all.fill(true);
     ConversionResult result;

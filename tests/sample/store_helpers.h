@@ -44,7 +44,9 @@ struct ConversionResult {
     std::vector<RecordingOperator::Box> boxes;
 };
 
-// All twenty registries, answering yes, with the sample's operations chosen.
-ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval);
+// All twenty registries, answering yes, with the sample's operations chosen;
+// the rows and boxes go to ledger when given.
+ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval,
+                            LedgerSink* ledger = nullptr, bool keepGoing = false);
 
 }  // namespace conversor::testing

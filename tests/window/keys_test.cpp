@@ -23,7 +23,7 @@ TEST_F(KeysTest, EnterWalksTheTabOrderFromTheReadOnlyPathsAndWrapsAround) {
         "ckVendedores",  "ckCidades",         "ckFiliais",         "ckBancos",          "ckAgencias",
         "ckContas",      "ckTipoLancamentos", "ckTransportadoras", "chkSegmentos",      "chkCompClientes",
         "chkCondicoesPagamento", "chkDocumentosReceber", "chkDocumentosPagar", "btConverter", "btSair",
-        "btnMarcarTodos", "btnDesmarcarTodos", "chkGravarEmLotes", "EdBancoTalvo"};
+        "btnMarcarTodos", "btnDesmarcarTodos", "chkGravarEmLotes", "chkContinuarAposErros", "EdBancoTalvo"};
     std::vector<QString> walked;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         press(Qt::Key_Return, "\r");

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/registries.h"
+#include "support/json.h"
 #include "window/window_fixture.h"
 
 namespace conversor::testing {
@@ -248,7 +249,7 @@ TEST_F(RunTest, WritingInBatchesLeavesTheSameTargetAsOneCommitPerRow) {
     ASSERT_EQ(perRow.boxes.size(), 2u);
     EXPECT_EQ(perRow.boxes[0].kind, BoxKind::Error);
     EXPECT_EQ(perRow.boxes[1].text, QString::fromUtf8("Conversão de dados finalizada."));
-    EXPECT_TRUE(perRow.boxes[1].detail.contains("Grupos: 3 lidos, 2 gravados (interrompido"))
+    EXPECT_TRUE(perRow.boxes[1].detail.contains("Grupos: 3 lidos, 2 gravados, 1 com erro, 1 não tentado (interrompido"))
         << perRow.boxes[1].detail.toStdString();
     ASSERT_EQ(inBatches.boxes.size(), perRow.boxes.size());
     for (std::size_t i = 0; i < perRow.boxes.size(); ++i) {
@@ -274,6 +275,44 @@ TEST_F(RunTest, TheGaugeShowsTheTruncatedShare) {
     EXPECT_EQ(control<QWidget>("Barra")->property("value").toInt(), 0);
     window.setGauge(7, 7);
     EXPECT_EQ(control<QWidget>("Barra")->property("value").toInt(), 100);
+}
+
+// Going on past failing rows is the operator's choice, unticked by default;
+// the end dialog tells the accounting and saves the run report.
+TEST_F(RunTest, KeepGoingAndTheReportFromTheEndDialog) {
+    QCheckBox* keepGoing = check("chkContinuarAposErros");
+    EXPECT_EQ(keepGoing->text(), QString::fromUtf8("Continuar após erros"));
+    EXPECT_FALSE(keepGoing->isChecked());
+    EXPECT_EQ(keepGoing->parentWidget(), control("gbOpcoes"));
+    // The second and third cities take the first's code.
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'DOIS', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 200001, 'TRES', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 300003, 'SEM ESTADO', '')");
+    chooseDatabases();
+    tickOnly({"ckCidades"});
+    keepGoing->setChecked(true);
+    click("btConverter");
+
+    ASSERT_EQ(window.boxes.size(), 2u) << ::testing::PrintToString(window.boxTexts());
+    EXPECT_EQ(window.boxes[0].kind, BoxKind::Error);
+    EXPECT_TRUE(window.boxes[0].text.endsWith(QString::fromUtf8("\rMais 1 registro não foi convertido por erro.")))
+        << window.boxes[0].text.toStdString();
+    const DialogBox& end = window.boxes[1];
+    EXPECT_EQ(end.text, QString::fromUtf8("Conversão de dados finalizada."));
+    EXPECT_EQ(end.detail, QString::fromUtf8("Cidades: 5 lidos, 2 gravados, 1 ignorado, 2 com erro"));
+    EXPECT_TRUE(keepGoing->isChecked()) << "the choice stays for the next run";
+    ASSERT_TRUE(end.saveReport);
+
+    window.saveAs = QString::fromStdString((db.dir() / "relatorio.json").string());
+    end.saveReport();
+    const Json report = ReadJsonFile(window.saveAs.toStdString());
+    EXPECT_TRUE(report["keep_going"].boolean);
+    EXPECT_EQ(report["exit"].integer(), 1);
+    const Json& cidades = report["registries"][0];
+    EXPECT_EQ(cidades["state"].string, "converted");
+    EXPECT_EQ(cidades["failed"].integer(), 2);
+    EXPECT_EQ(cidades["rows"].array.size(), 3u);
+    EXPECT_EQ(report["registries"][1]["state"].string, "not_ticked");
 }
 
 }  // namespace

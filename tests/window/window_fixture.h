@@ -30,6 +30,7 @@ public:
     std::vector<QString> statuses;
     std::vector<QString> filters;      // of every file dialog shown
     std::deque<QString> files;         // answers of the file dialogs; empty: cancelled
+    QString saveAs;                    // answer of the save dialog; empty: cancelled
     bool answer = true;                // answer of the confirmation
     int questions = 0;
     // Called after each status text, as the close box would be handled
@@ -49,6 +50,7 @@ protected:
         return answer;
     }
     QString chooseFile(const QString& filter) override;
+    QString chooseSaveFile(const QString&) override { return saveAs; }
 };
 
 class WindowTest : public ::testing::Test {

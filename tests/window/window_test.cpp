@@ -170,11 +170,28 @@ TEST(RunReport, GaugePercentIsTruncatedAndZeroWithoutMaximum) {
 
 TEST(RunReport, DetailNamesEachRegistryWithItsCounts) {
     RunSummary summary;
-    summary.registries = {{"cidades", 2, 2, false}, {"documentosreceber", 5, 3, true}, {"agencias", 1, 1, false}};
+    auto result = [](const char* name, long long read, long long written) {
+        RegistryResult r;
+        r.name = name;
+        r.read = read;
+        r.written = written;
+        return r;
+    };
+    summary.registries = {result("cidades", 2, 2), result("documentosreceber", 5, 3), result("agencias", 1, 1),
+                          result("clientes", 10, 6)};
+    summary.registries[1].stopped = true;
+    summary.registries[1].failed = 1;
+    summary.registries[1].skipped = 1;
+    summary.registries[1].notTried = 2;
+    summary.registries[3].skipped = 2;
+    summary.registries[3].failed = 2;
+    summary.registries[3].cut = {{"NOME", 2}, {"ENDERECO", 1}};
     EXPECT_EQ(SummaryDetail(summary),
               "Cidades: 2 lidos, 2 gravados\n"
-              "Documentos à Receber: 5 lidos, 3 gravados (interrompido no registro com erro)\n"
-              "Agências: 1 lido, 1 gravado");
+              "Documentos à Receber: 5 lidos, 3 gravados, 1 ignorado, 1 com erro, 2 não tentados (interrompido no "
+              "registro com erro)\n"
+              "Agências: 1 lido, 1 gravado\n"
+              "Clientes: 10 lidos, 6 gravados, 2 ignorados, 2 com erro, 3 valores cortados");
     EXPECT_EQ(SummaryDetail(RunSummary{}), "Nenhum cadastro convertido.");
 }
 

@@ -29,7 +29,14 @@ void ShowMessageBox(QWidget* parent, const DialogBox& box) {
     // Server messages may hold '<' and must not be taken for markup.
     dialog.setTextFormat(Qt::PlainText);
     if (!box.detail.isEmpty()) dialog.setDetailedText(LineBreaks(box.detail));
-    dialog.exec();
+    QPushButton* save =
+        box.saveReport ? dialog.addButton(QString::fromUtf8("Salvar relatório..."), QMessageBox::ActionRole) : nullptr;
+    // Any button closes a message box: after saving it is shown again.
+    for (;;) {
+        dialog.exec();
+        if (!save || dialog.clickedButton() != save) break;
+        box.saveReport();
+    }
 }
 
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) {
@@ -45,6 +52,10 @@ bool AskYesNo(QWidget* parent, const QString& caption, const QString& text) {
 
 QString ChooseFile(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
 }
 
 }  // namespace conversor

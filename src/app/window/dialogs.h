@@ -2,6 +2,7 @@
 // The modal dialogs the window shows, in their standard form. The window
 // calls them through overridable members, so tests can answer them.
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "db/operator.h"
@@ -17,6 +18,8 @@ struct DialogBox {
     QString caption;
     QString text;
     QString detail;  // offered behind a button when not empty
+    // Offered as "Salvar relatório..." when set; the box stays open after it.
+    std::function<void()> saveReport = nullptr;
 };
 
 // Texts of the databases and of the core are Windows-1252.
@@ -27,5 +30,7 @@ void ShowMessageBox(QWidget* parent, const DialogBox& box);
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
 // File-open dialog with a single filter; empty when cancelled.
 QString ChooseFile(QWidget* parent, const QString& filter);
+// File-save dialog with a single filter; empty when cancelled.
+QString ChooseSaveFile(QWidget* parent, const QString& filter);
 
 }  // namespace conversor

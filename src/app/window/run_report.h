@@ -11,7 +11,9 @@ namespace conversor {
 int GaugePercent(long long progress, long long maximum);
 
 // Detail of the end-of-run box, UTF-8: one line per converted registry with
-// the rows read and written, and whether it stopped at a failing row.
+// the rows read and written, those left out by the registry's rule, failed
+// and not tried, the values cut to fit, and whether it stopped at a failing
+// row; the counts that are 0 are not shown.
 std::string SummaryDetail(const RunSummary& summary);
 
 }  // namespace conversor

@@ -249,6 +249,11 @@ void TFConverte::buildOptions() {
                                                    "registro; o banco convertido é o mesmo"));
     chkGravarEmLotes->move(left, 53);
     chkGravarEmLotes->adjustSize();
+    // Unticked: the first failing row stops its registry, as it always has.
+    chkContinuarAposErros = new QCheckBox(QString::fromUtf8("Continuar após erros"), gbOpcoes);
+    chkContinuarAposErros->setObjectName("chkContinuarAposErros");
+    chkContinuarAposErros->move(left + 209, 53);
+    chkContinuarAposErros->adjustSize();
 }
 
 void TFConverte::buildBottom() {
@@ -286,7 +291,8 @@ void TFConverte::setTabOrder() {
     for (const Place& place : kRegistryPlaces)
         order.push_back(gbCadastros->findChild<QCheckBox*>(QString::fromLatin1(place.checkBox.data(),
                                                                                  place.checkBox.size())));
-    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos, chkGravarEmLotes});
+    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos, chkGravarEmLotes,
+                                   chkContinuarAposErros});
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

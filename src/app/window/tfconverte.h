@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include <chrono>
+#include <memory>
+
+#include "app/json_report.h"
 #include "app/operation_list.h"
 #include "db/operator.h"
 #include "app/window/dialogs.h"
@@ -70,6 +74,7 @@ protected:
     virtual void showBox(const DialogBox& box);
     virtual bool askYesNo(const QString& caption, const QString& text);
     virtual QString chooseFile(const QString& filter);
+    virtual QString chooseSaveFile(const QString& filter);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -118,8 +123,14 @@ private:
 
     void reportUnhandled(const std::exception& e);
     void pathsToSession();
+    void startReport(const Ticked& ticked);
+    void saveReport();
 
     Session session_{*this};
+    // The last run's rows and boxes, for "Salvar relatório..." in its end dialog.
+    std::unique_ptr<JsonReport> report_;
+    ReportedRun reportedRun_;
+    std::chrono::steady_clock::time_point runStart_;
     OperationSelector pagar_{"5", session_.codOperPagar};
     OperationSelector receber_{"8", session_.codOperReceber};
 
@@ -143,6 +154,7 @@ private:
     QPushButton* btnMarcarTodos = nullptr;
     QPushButton* btnDesmarcarTodos = nullptr;
     QCheckBox* chkGravarEmLotes = nullptr;  // one commit per 1,000 rows instead of per row
+    QCheckBox* chkContinuarAposErros = nullptr;
     QPushButton* btConverter = nullptr;
     QPushButton* btSair = nullptr;
     QProgressBar* Barra = nullptr;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "app/run.h"
+#include "app/run_accounting.h"
 #include "app/window/run_report.h"
 #include "app/window/tfconverte.h"
 
@@ -52,6 +53,9 @@ void TFConverte::btConverterClick() {
     session_.setCommitInterval(chkGravarEmLotes->isChecked() ? kBatchRows : 1);
     Ticked ticked{};
     for (std::size_t i = 0; i < registryBoxes_.size(); ++i) ticked[i] = registryBoxes_[i]->isChecked();
+
+    session_.keepGoing = chkContinuarAposErros->isChecked();
+    startReport(ticked);
 
     const RunScreen screen{[this](bool flag) { HabilitaTela(flag); }, [this] { LimpaTela(); }};
     switch (ExecuteRun(session_, ticked, screen)) {
@@ -117,12 +121,46 @@ bool TFConverte::confirm(const std::string& caption, const std::string& text) {
 }
 
 void TFConverte::finished(const std::string& text, const RunSummary& summary) {
-    showBox({BoxKind::Information, FromWindows1252(Caption(BoxKind::Information)), FromWindows1252(text),
-             QString::fromStdString(SummaryDetail(summary))});
+    DialogBox box{BoxKind::Information, FromWindows1252(Caption(BoxKind::Information)), FromWindows1252(text),
+                  QString::fromStdString(SummaryDetail(summary)), {}};
+    if (report_) box.saveReport = [this] { saveReport(); };
+    showBox(box);
+}
+
+void TFConverte::startReport(const Ticked& ticked) {
+    try {
+        report_ = std::make_unique<JsonReport>();
+    } catch (const std::exception&) {
+        // Without its temporary files the run goes on, without a report to save.
+        report_.reset();
+    }
+    session_.ledger = report_.get();
+    reportedRun_ = {};
+    reportedRun_.source = session_.sourcePath;
+    reportedRun_.target = session_.targetPath;
+    reportedRun_.started = std::time(nullptr);
+    reportedRun_.commitEvery = session_.commitInterval();
+    reportedRun_.keepGoing = session_.keepGoing;
+    reportedRun_.ticked = ticked;
+    runStart_ = std::chrono::steady_clock::now();
+}
+
+void TFConverte::saveReport() {
+    const QString path = chooseSaveFile(QString::fromUtf8("Relatório da conversão (*.json)"));
+    if (path.isEmpty() || !report_) return;
+    // Saved from the end dialog: the run completed, and its boxes tell the status.
+    reportedRun_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart_).count();
+    reportedRun_.exit = ExitStatus(RunOutcome::Completed, session_.summary);
+    try {
+        report_->write(QFile::encodeName(path).toStdString(), reportedRun_, session_.summary);
+    } catch (const std::exception& e) {
+        showBox({BoxKind::Error, "Erro", QString::fromUtf8("Não foi possível salvar o relatório: ") + QString::fromStdString(e.what()), {}, {}});
+    }
 }
 
 void TFConverte::showBox(const DialogBox& box) { ShowMessageBox(this, box); }
 bool TFConverte::askYesNo(const QString& caption, const QString& text) { return AskYesNo(this, caption, text); }
 QString TFConverte::chooseFile(const QString& filter) { return ChooseFile(this, filter); }
+QString TFConverte::chooseSaveFile(const QString& filter) { return ChooseSaveFile(this, filter); }
 
 }  // namespace conversor

@@ -32,19 +32,18 @@ void ConverteClasFisc(Session& s) {
     loop.sourceSql = "SELECT NCM FROM EST004 WHERE NCM IS NOT NULL GROUP BY NCM";
     loop.clearTables = {"CLASFISC"};
     loop.clearBeforeSource = true;
+    loop.sourceKey = {"NCM"};
     loop.targetTable = "CLASFISC";
     loop.insertSql =
         "INSERT INTO CLASFISC (CODCLASFIS,CODNBM,CODIGONCM)VALUES (:CODCLASFIS,:CODNBM,:CODIGONCM)";
     loop.beforeRow = [&](Statement&) { number = NextClassNumber(s); };
     loop.bind = [&](Statement& src, Statement& dst) {
-        const std::string ncm = First(src.field("NCM").asText(), 8);
         dst.param("CODCLASFIS").setText(StrZero(std::to_string(number), 4));
-        dst.param("CODNBM").setText(ncm);
-        dst.param("CODIGONCM").setText(ncm);
-        return true;
+        dst.param("CODNBM").setFirst(src.field("NCM").asText(), 8);
+        dst.param("CODIGONCM").setFirst(src.field("NCM").asText(), 8);
+        return RowDecision::Write();
     };
-    loop.errorLabel = "NCM";
-    loop.errorValue = [](Statement& src) { return src.field("NCM").asText(); };
+    loop.rowName = NamedBy("NCM", "NCM");
     RunCopyLoop(s, loop);
 }
 

@@ -13,15 +13,15 @@ void ConverteFabricantes(Session& s) {
     loop.statusText = "Convertendo Fabricantes...";
     loop.sourceSql = "SELECT MARCACONTADOR AS CODFABRIC, DESCMARCA AS DESCRICAO FROM EST017";
     loop.clearTables = {"CADFABR"};
+    loop.sourceKey = {"CODFABRIC"};
     loop.targetTable = "CADFABR";
     loop.insertSql = "INSERT INTO CADFABR ( CODFABRIC, DESCRICAO) VALUES ( :CODFABRIC, :DESCRICAO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODFABRIC").setText(StrZero(src.field("CODFABRIC").asText(), 5));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
-        return true;
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Fabricante";
-    loop.errorValue = [](Statement& src) { return src.field("DESCRICAO").asText(); };
+    loop.rowName = NamedBy("Fabricante", "DESCRICAO");
     RunCopyLoop(s, loop);
 }
 

@@ -12,15 +12,15 @@ void ConverteGrupos(Session& s) {
     loop.statusText = "Convertendo Grupos de Produtos...";
     loop.sourceSql = "SELECT GRUPOCONTADOR AS CODGRUPO, DESCGRUPO AS DESCRICAO FROM EST002 ORDER BY GRUPOCONTADOR";
     loop.clearTables = {"GRUPROD"};
+    loop.sourceKey = {"CODGRUPO"};
     loop.targetTable = "GRUPROD";
     loop.insertSql = "INSERT INTO GRUPROD ( CODGRUPO, DESCRICAO) VALUES ( :CODGRUPO, :DESCRICAO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODGRUPO").setText(StrZero(src.field("CODGRUPO").asText(), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
-        return true;
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Grupo";
-    loop.errorValue = [](Statement& src) { return src.field("DESCRICAO").asText(); };
+    loop.rowName = NamedBy("Grupo", "DESCRICAO");
     RunCopyLoop(s, loop);
 }
 

@@ -97,8 +97,8 @@ void BindProduct(Session& s, Statement& src, Statement& dst) {
 
     text("CODPROD", StrZero(Text(src, "CODPROD"), 6));
     text("ATIVO", Text(src, "ATIVO") == "N" ? "S" : "N");
-    text("REFERENCIA", First(Text(src, "REFERENCIA"), 20));
-    text("DESCRICAO", First(Text(src, "DESCRICAO"), 50));
+    dst.param("REFERENCIA").setFirst(Text(src, "REFERENCIA"), 20);
+    dst.param("DESCRICAO").setFirst(Text(src, "DESCRICAO"), 50);
     text("CODGRUPO", StrZero(Text(src, "CODGRUPO"), 3));
     text("CODSUBGRUPO", StrZero(Text(src, "CODSUBGRUPO"), 3));
     text("TIPOPROD", "R");
@@ -192,14 +192,15 @@ void ConverteProdutos(Session& s) {
     loop.sourceSql = kSourceSql;
     loop.clearTables = {"PRODUTO", "COMPPROD", "PRODUTODETALHE"};
     loop.clearBeforeSource = true;
+    loop.sourceKey = {"EMPRESA", "CODPROD"};
     loop.targetTable = "PRODUTO";
     loop.insertSql = ProductInsert();
     loop.insertPerRow = true;
     loop.bind = [&](Statement& src, Statement& dst) {
         BindProduct(s, src, dst);
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorDetail = [](Statement& src) {
+    loop.rowName = [](Statement& src) {
         return "Codprod: " + Text(src, "CODPROD") + "\r" + "Produto: " + Text(src, "DESCRICAO");
     };
     loop.afterRow = [&](Statement& src) {

@@ -15,17 +15,17 @@ void ConverteSubgrupos(Session& s) {
         "SELECT GRUPOCONTA AS CODGRUPO, SUBGCONTADOR AS CODSUBGRUPO, DESCSUBG AS DESCRICAO FROM EST003 "
         "ORDER BY SUBGCONTADOR";
     loop.clearTables = {"SUBGRUP"};
+    loop.sourceKey = {"CODGRUPO", "CODSUBGRUPO"};
     loop.targetTable = "SUBGRUP";
     loop.insertSql =
         "INSERT INTO SUBGRUP ( CODGRUPO, CODSUBGRUPO, DESCRICAO) VALUES ( :CODGRUPO, :CODSUBGRUPO, :DESCRICAO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODGRUPO").setText(StrZero(src.field("CODGRUPO").asText(), 3));
         dst.param("CODSUBGRUPO").setText(StrZero(src.field("CODSUBGRUPO").asText(), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
-        return true;
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Subgrupo";
-    loop.errorValue = [](Statement& src) { return src.field("DESCRICAO").asText(); };
+    loop.rowName = NamedBy("Subgrupo", "DESCRICAO");
     RunCopyLoop(s, loop);
 }
 

@@ -13,6 +13,7 @@ void ConverteAgencias(Session& s) {
     loop.statusText = W("Convertendo Agências...");
     loop.sourceSql = "SELECT BCCONTADOR AS CODBANCO, BCACONTADOR AS CODAGEN, CIDADE, NOME AS NOMEAGEN FROM BNC003";
     loop.clearTables = {"AGENCIA"};
+    loop.sourceKey = {"CODBANCO", "CODAGEN"};
     loop.targetTable = "AGENCIA";
     loop.insertSql =
         "INSERT INTO AGENCIA ( CODBANCO, CODAGEN, CODCIDADE, NOMEAGEN) VALUES ( :CODBANCO, :CODAGEN, :CODCIDADE, "
@@ -21,11 +22,10 @@ void ConverteAgencias(Session& s) {
         dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
         dst.param("CODAGEN").setText(StrZero(src.field("CODAGEN").asText(), 5));
         dst.param("CODCIDADE").setText(BuscaCodigoCidadePorNome(s, src.field("CIDADE").asText()));
-        dst.param("NOMEAGEN").setText(First(src.field("NOMEAGEN").asText(), 20));
-        return true;
+        dst.param("NOMEAGEN").setFirst(src.field("NOMEAGEN").asText(), 20);
+        return RowDecision::Write();
     };
-    loop.errorLabel = W("Agência");
-    loop.errorValue = [](Statement& src) { return src.field("NOMEAGEN").asText(); };
+    loop.rowName = NamedBy(W("Agência"), "NOMEAGEN");
     RunCopyLoop(s, loop);
 }
 

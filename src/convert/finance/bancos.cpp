@@ -11,15 +11,15 @@ void ConverteBancos(Session& s) {
     loop.statusText = "Convertendo Bancos...";
     loop.sourceSql = "SELECT BCCONTADOR AS CODBANCO, DESCBANCO AS NOMEBANCO FROM BNC004";
     loop.clearTables = {"BANCOS"};
+    loop.sourceKey = {"CODBANCO"};
     loop.targetTable = "BANCOS";
     loop.insertSql = "INSERT INTO BANCOS ( CODBANCO, NOMEBANCO) VALUES ( :CODBANCO, :NOMEBANCO)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
-        dst.param("NOMEBANCO").setText(First(src.field("NOMEBANCO").asText(), 20));
-        return true;
+        dst.param("NOMEBANCO").setFirst(src.field("NOMEBANCO").asText(), 20);
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Banco";
-    loop.errorValue = [](Statement& src) { return src.field("NOMEBANCO").asText(); };
+    loop.rowName = NamedBy("Banco", "NOMEBANCO");
     RunCopyLoop(s, loop);
 }
 

@@ -110,6 +110,7 @@ void ConverteCondicoesPagamento(Session& s) {
         "PLANOPAGCONTADOR";
     // The whole table, standard terms included: it ends up holding exactly the source's plans.
     loop.clearTables = {"CONDPAG"};
+    loop.sourceKey = {"CODPRAZO", "DESCRICAO"};
     loop.targetTable = "CONDPAG";
     loop.insertSql =
         "INSERT INTO CONDPAG ( CODPRAZO, DESCRICAO, NUMPARCELAS) VALUES ( :CODPRAZO, :DESCRICAO, :NUMPARCELAS)";
@@ -117,11 +118,11 @@ void ConverteCondicoesPagamento(Session& s) {
         const std::string code = src.field("CODPRAZO").asText();
         // The plan number's leading digits make the code, unlike the catalogue codes.
         dst.param("CODPRAZO").setText(StrZero(First(code, 3), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 20));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 20);
         dst.param("NUMPARCELAS").setInt(src.field("NUMPARCELAS").asInt());
-        return !IsBlank(code);
+        return IsBlank(code) ? RowDecision::Skip(W("Condição de pagamento sem número")) : RowDecision::Write();
     };
-    loop.errorDetail = [](Statement& src) {
+    loop.rowName = [](Statement& src) {
         return W("Condição de Pagamento: ") + src.field("CODPRAZO").asText() + " - " +
                src.field("DESCRICAO").asText();
     };

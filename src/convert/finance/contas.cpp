@@ -15,6 +15,7 @@ void ConverteContas(Session& s) {
         "CONTA, BNC002.EMPRESA AS CODEMPRESA FROM BNC002 INNER JOIN BNC003 ON BNC002.BCACONTADOR = "
         "BNC003.BCACONTADOR AND BNC002.EMPRESA = BNC003.EMPRESA";
     loop.clearTables = {"CONTAS"};
+    loop.sourceKey = {"CODEMPRESA", "CODBANCO", "CODAGEN", "CONTA"};
     loop.targetTable = "CONTAS";
     loop.insertSql =
         "INSERT INTO CONTAS ( CODBANCO, CODAGEN, CONTA, CODEMPRESA) VALUES ( :CODBANCO, :CODAGEN, :CONTA, "
@@ -22,12 +23,12 @@ void ConverteContas(Session& s) {
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODBANCO").setText(StrZero(src.field("CODBANCO").asText(), 4));
         dst.param("CODAGEN").setText(StrZero(src.field("CODAGEN").asText(), 5));
-        dst.param("CONTA").setText(First(src.field("CONTA").asText(), 15));
+        dst.param("CONTA").setFirst(src.field("CONTA").asText(), 15);
         dst.param("CODEMPRESA").setText(StrZero(src.field("CODEMPRESA").asText(), 2));
-        return true;
+        return RowDecision::Write();
     };
     // The account alone is ambiguous across banks: the box names both.
-    loop.errorDetail = [](Statement& src) {
+    loop.rowName = [](Statement& src) {
         return "Conta: " + src.field("CONTA").asText() + "\rBanco: " + StrZero(src.field("CODBANCO").asText(), 4);
     };
     RunCopyLoop(s, loop);

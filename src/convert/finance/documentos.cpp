@@ -2,6 +2,7 @@
 
 #include "db/guarded.h"
 #include "db/session.h"
+#include "text/cp1252.h"
 #include "text/text_ops.h"
 
 namespace conversor {
@@ -12,6 +13,10 @@ void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& 
         ExecutaConfirmado(s, "DELETE FROM TIPODOC WHERE TIPODOCTO = \"" + tipo + "\"");
         ExecutaConfirmado(s, "INSERT INTO TIPODOC (TIPODOCTO, DESCTIPO) VALUES(\"" + tipo + "\",\"" + descricao + "\")");
     });
+}
+
+std::string SituacaoNaoAberta(const std::string& situacao) {
+    return W("Situação \"") + situacao + W("\" não é \"AB\"");
 }
 
 std::string ProximoNumOrd(Session& s) {

@@ -16,4 +16,8 @@ void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& 
 // that then fails is not given back.
 std::string ProximoNumOrd(Session& s);
 
+// Why a document whose status is not exactly "AB" (trailing blanks count) is
+// left out: the status as read.
+std::string SituacaoNaoAberta(const std::string& situacao);
+
 }  // namespace conversor

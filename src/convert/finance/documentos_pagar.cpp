@@ -55,6 +55,7 @@ void ConverteDocumentosPagar(Session& s) {
         "CP001.STATUS = :STATUS";
     loop.bindSource = [](Statement& src) { src.param("STATUS").setText("AB"); };
     loop.clearTables = {"DOCUPAG", "MOVIPAG"};
+    loop.sourceKey = {"CODEMPRESA", "CPCONTADOR", "TITULO", "PARCELA"};
     loop.targetTable = "DOCUPAG";
     loop.insertSql =
         "INSERT INTO DOCUPAG ( CODEMPRESA, TIPODOCTO, CODDOCTO, CODFORNEC, CODMOEDA, VALORDOCTO, VALORPAGO, "
@@ -65,7 +66,7 @@ void ConverteDocumentosPagar(Session& s) {
         auto text = [&](const char* column) { return src.field(column).asText(); };
         const std::string situacao = text("SITUACAO");
         dst.param("CODEMPRESA").setText(StrZero(text("CODEMPRESA"), 2));
-        dst.param("TIPODOCTO").setText(First(text("TIPODOCTO"), 2));
+        dst.param("TIPODOCTO").setFirst(text("TIPODOCTO"), 2);
         dst.param("CODDOCTO").setText(
             CodigoDocumento(text("TITULO"), text("PARCELA"), text("TIPODOCTO"), text("CPCONTADOR")));
         dst.param("CODFORNEC").setText(StrZero(text("CODFORNEC"), 6));
@@ -77,15 +78,15 @@ void ConverteDocumentosPagar(Session& s) {
         dst.param("CODOPER").setText(s.codOperPagar);
         dst.param("DT_VENCIMENTO").setDate(src.field("DT_VENCIMENTO").asDateTime());
         dst.param("SITUACAO").setText(Iif(situacao == "AB", "1", "2"));
-        dst.param("HISTORICO").setText(First(text("HISTORICO"), 250));
+        dst.param("HISTORICO").setFirst(text("HISTORICO"), 250);
         // Only an open document, exactly "AB", is written and numbered.
-        if (situacao != "AB") return false;
+        if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));
         dst.param("NUMORD").setText(ProximoNumOrd(s));
         dst.param("DT_ENTRADA").setDate(src.field("DT_ENTRADA").asDateTime());
-        return true;
+        return RowDecision::Write();
     };
     loop.afterRow = [&rowsDone](Statement&) { ++rowsDone; };
-    loop.errorDetail = [&rowsDone](Statement& src) {
+    loop.rowName = [&rowsDone](Statement& src) {
         return "Documento: " + RotuloDocumento(src) + "\rRegistro:  " + std::to_string(rowsDone) +
                "\rFornecedor: " + src.field("CODFORNEC").asText();
     };

@@ -43,6 +43,7 @@ void ConverteDocumentosReceber(Session& s) {
         "VLROUTRASDESP AS DESPADIC FROM CR001 WHERE CR001.STATUS = :STATUS";
     loop.bindSource = [](Statement& src) { src.param("STATUS").setText("AB"); };
     loop.clearTables = {"DOCUREC", "MOVIREC"};
+    loop.sourceKey = {"CODEMPRESA", "CRCONTADOR", "CODDOCTO"};
     loop.targetTable = "DOCUREC";
     loop.insertSql =
         "INSERT INTO DOCUREC ( CODEMPRESA, CODCLIENTE, TIPODOCTO, CODDOCTO, DT_VENDA, DT_EMISSAO, DT_VENCIMENTO, "
@@ -56,7 +57,7 @@ void ConverteDocumentosReceber(Session& s) {
         const std::string situacao = text("SITUACAO");
         const std::string empresa = StrZero(text("CODEMPRESA"), 2);
         dst.param("CODEMPRESA").setText(empresa);
-        dst.param("CODCLIENTE").setText(First(empresa + StrZero(text("CODCLIENTE"), 6), 8));
+        dst.param("CODCLIENTE").setFirst(empresa + StrZero(text("CODCLIENTE"), 6), 8);
         dst.param("TIPODOCTO").setText(text("TIPODOCTO"));
         dst.param("CODDOCTO").setText(CodigoDocumento(text("CODDOCTO"), text("TIPODOCTO"), text("CRCONTADOR")));
         dst.param("DT_VENDA").setDate(src.field("DT_VENDA").asDateTime());
@@ -66,21 +67,21 @@ void ConverteDocumentosReceber(Session& s) {
         dst.param("VALORDOCTO").setDouble(amount("VALORDOCTO"));
         dst.param("VALORDESC").setDouble(amount("VALORDESC"));
         dst.param("VALORPAGO").setDouble(amount("VALORPAGO"));
-        dst.param("NUMDOCORIG").setText(First(text("NUMDOCORIG"), 12));
+        dst.param("NUMDOCORIG").setFirst(text("NUMDOCORIG"), 12);
         // Five digits here, where the salesperson registry writes four.
         dst.param("CODVENDEDOR").setText(StrZero(text("CODVENDEDOR"), 5));
         dst.param("CODOPER").setText(s.codOperReceber);
         dst.param("COMISSAO").setDouble(amount("COMISSAO"));
         dst.param("SITUACAO").setText(Iif(situacao == "AB", "1", "2"));
-        dst.param("OBSERVACAO").setText(First(text("OBSERVACAO"), 60));
+        dst.param("OBSERVACAO").setFirst(text("OBSERVACAO"), 60);
         dst.param("CODMOEDA").setText("01");
         // Only an open document, exactly "AB", is written and numbered.
-        if (situacao != "AB") return false;
+        if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));
         dst.param("NUMORD").setText(ProximoNumOrd(s));
         dst.param("DESPADIC").setDouble(amount("DESPADIC"));
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorDetail = [](Statement& src) {
+    loop.rowName = [](Statement& src) {
         return "Documento: " + src.field("CODDOCTO").asText() + "\rCliente: " + src.field("CODCLIENTE").asText();
     };
     RunCopyLoop(s, loop);

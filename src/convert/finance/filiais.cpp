@@ -19,6 +19,7 @@ void ConverteFiliais(Session& s) {
         "CIDADE, UF AS ESTADO, CEP, RAZAOSOCIAL AS RAZAOSOCIAL, FONE AS TELEFONE, EMAIL AS EMAIL, 'U' AS "
         "SERIESINTEGRA, 'NF' AS ESPECIENF, 'D' AS SERIESINTEGRAD, INSCMUNICIPAL, 'S' AS FILIALATIVA, CNAE AS "
         "CODCNAE, FAX FROM EMP001";
+    loop.sourceKey = {"CODEMPRESA"};
     loop.targetTable = "FILIAIS";
     loop.insertSql =
         "INSERT INTO FILIAIS ( CODEMPRESA, NOMEEMPRESA, CGC, INSCEST, ENDERECO, BAIRRO, CIDADE, ESTADO, CEP, "
@@ -33,25 +34,25 @@ void ConverteFiliais(Session& s) {
         auto text = [&](const char* column) { return src.field(column).asText(); };
         auto set = [&](const char* param, const std::string& value) { dst.param(param).setText(value); };
         set("CODEMPRESA", StrZero(text("CODEMPRESA"), 2));
-        set("NOMEEMPRESA", First(text("NOMEEMPRESA"), 30));
-        set("CGC", First(SoNumeros(text("CGC")), 18));
-        set("INSCEST", First(text("INSCEST"), 15));
-        set("ENDERECO", First(text("ENDERECO"), 50));
-        set("BAIRRO", First(text("BAIRRO"), 30));
-        set("CIDADE", First(text("CIDADE"), 30));
+        dst.param("NOMEEMPRESA").setFirst(text("NOMEEMPRESA"), 30);
+        dst.param("CGC").setFirst(SoNumeros(text("CGC")), 18);
+        dst.param("INSCEST").setFirst(text("INSCEST"), 15);
+        dst.param("ENDERECO").setFirst(text("ENDERECO"), 50);
+        dst.param("BAIRRO").setFirst(text("BAIRRO"), 30);
+        dst.param("CIDADE").setFirst(text("CIDADE"), 30);
         set("ESTADO", text("ESTADO"));
-        set("CEP", First(text("CEP"), 9));
+        dst.param("CEP").setFirst(text("CEP"), 9);
         set("CODCIDADE", BuscaCodigoCidadePorNome(s, text("CIDADE")));
-        set("RAZAOSOCIAL", First(text("RAZAOSOCIAL"), 50));
-        set("TELEFONE", First(SoNumeros(text("TELEFONE")), 20));
-        set("EMAIL", First(text("EMAIL"), 50));
+        dst.param("RAZAOSOCIAL").setFirst(text("RAZAOSOCIAL"), 50);
+        dst.param("TELEFONE").setFirst(SoNumeros(text("TELEFONE")), 20);
+        dst.param("EMAIL").setFirst(text("EMAIL"), 50);
         set("SERIESINTEGRA", text("SERIESINTEGRA"));
         set("ESPECIENF", text("ESPECIENF"));
         set("SERIESINTEGRAD", text("SERIESINTEGRAD"));
-        set("INSCMUNICIPAL", First(text("INSCMUNICIPAL"), 15));
+        dst.param("INSCMUNICIPAL").setFirst(text("INSCMUNICIPAL"), 15);
         set("FILIALATIVA", text("FILIALATIVA"));
-        set("CODCNAE", First(SoNumeros(text("CODCNAE")), 7));
-        set("FAX", First(SoNumeros(text("FAX")), 12));
+        dst.param("CODCNAE").setFirst(SoNumeros(text("CODCNAE")), 7);
+        dst.param("FAX").setFirst(SoNumeros(text("FAX")), 12);
         // The whole range open for business and for posting.
         set("ABERTOINICIO", "01.01.1901");
         set("ABERTOINIFISC", "01.01.1901");
@@ -59,10 +60,9 @@ void ConverteFiliais(Session& s) {
         set("ABERTOFIMFISC", "31.12.2999");
         set("LANCINICIO", "01.01.1901");
         set("LANCFIM", "31.12.2999");
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Filial";
-    loop.errorValue = [](Statement& src) { return src.field("NOMEEMPRESA").asText(); };
+    loop.rowName = NamedBy("Filial", "NOMEEMPRESA");
     loop.afterRow = [&s](Statement& src) {
         const std::string code = StrZero(src.field("CODEMPRESA").asText(), 2);
         GravaSaldoInicial(s, code);

@@ -14,20 +14,20 @@ void ConverteTiposLancamento(Session& s) {
         "SELECT ESCONTADOR AS CODIGO, DESCES AS DESCRICAO, TIPOMOV AS TIPO, '0' AS TIPOINTEGRACXA, 'S' AS "
         "REPETIRNUMDOC FROM BNC005";
     loop.clearTables = {"TIPOLAN"};
+    loop.sourceKey = {"CODIGO"};
     loop.targetTable = "TIPOLAN";
     loop.insertSql =
         "INSERT INTO TIPOLAN ( CODIGO, DESCRICAO, TIPO, TIPOINTEGRACXA, REPETIRNUMDOC) VALUES ( :CODIGO, "
         ":DESCRICAO, :TIPO, :TIPOINTEGRACXA, :REPETIRNUMDOC)";
     loop.bind = [](Statement& src, Statement& dst) {
         dst.param("CODIGO").setText(StrZero(src.field("CODIGO").asText(), 3));
-        dst.param("DESCRICAO").setText(First(src.field("DESCRICAO").asText(), 30));
+        dst.param("DESCRICAO").setFirst(src.field("DESCRICAO").asText(), 30);
         dst.param("TIPO").setText(src.field("TIPO").asText());
         dst.param("TIPOINTEGRACXA").setText(src.field("TIPOINTEGRACXA").asText());
         dst.param("REPETIRNUMDOC").setText(src.field("REPETIRNUMDOC").asText());
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = W("Tipo de Lançamento");
-    loop.errorValue = [](Statement& src) { return src.field("DESCRICAO").asText(); };
+    loop.rowName = NamedBy(W("Tipo de Lançamento"), "DESCRICAO");
     RunCopyLoop(s, loop);
 }
 

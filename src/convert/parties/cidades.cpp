@@ -32,6 +32,7 @@ void ConverteCidades(Session& s) {
         "SELECT CIDCONTADOR AS CODCIDADE, DESCCID AS CIDADE, UFCID AS ESTADO FROM REP004 WHERE EMPRESA = 1 "
         "ORDER BY CIDCONTADOR";
     loop.clearTables = {"CIDADES"};
+    loop.sourceKey = {"CODCIDADE"};
     loop.targetTable = "CIDADES";
     loop.insertSql =
         "INSERT INTO CIDADES ( CODCIDADE, CIDADE, ESTADO, CODMUNICIPIO) VALUES ( :CODCIDADE, :CIDADE, :ESTADO, "
@@ -41,14 +42,13 @@ void ConverteCidades(Session& s) {
         const std::string cidade = First(src.field("CIDADE").asText(), 30);
         const std::string estado = src.field("ESTADO").asText();
         dst.param("CODCIDADE").setText(StrZero(src.field("CODCIDADE").asText(), 5));
-        dst.param("CIDADE").setText(cidade);
+        dst.param("CIDADE").setFirst(src.field("CIDADE").asText(), 30);
         dst.param("ESTADO").setText(estado);
         // Looked up for every row, also for the ones not written.
         dst.param("CODMUNICIPIO").setText(BuscaCodigoMunicipio(s, cidade, estado));
-        return !IsBlank(estado);
+        return IsBlank(estado) ? RowDecision::Skip("Cidade sem estado") : RowDecision::Write();
     };
-    loop.errorLabel = "Cidade";
-    loop.errorValue = [](Statement& src) { return src.field("CIDADE").asText(); };
+    loop.rowName = NamedBy("Cidade", "CIDADE");
     RunCopyLoop(s, loop);
 }
 

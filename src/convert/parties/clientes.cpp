@@ -40,21 +40,22 @@ std::string CidadeSecundaria(Session& s, const std::string& codigo, const std::s
     return StrZero(BuscaCodigoCidade(s, BuscaNomeCidadeTalvo(s, codigo), estado), 5);
 }
 
-bool BindCliente(Session& s, Statement& src, Statement& dst) {
+RowDecision BindCliente(Session& s, Statement& src, Statement& dst) {
     auto in = [&src](const char* name) { return src.field(name).asText(); };
     auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
 
     out("CODCLIENTE", StrZero(in("EMPRESA"), 2) + StrZero(in("CODCLIENTE"), 6));
-    const std::string nome = !IsBlank(in("NOME")) ? First(in("NOME"), 60) : First(in("NOMEFANTASIA"), 60);
-    out("NOME", nome);
-    out("NOMEFANTASIA", First(in("NOMEFANTASIA"), 50));
+    const std::string nomeLido = !IsBlank(in("NOME")) ? in("NOME") : in("NOMEFANTASIA");
+    const std::string nome = First(nomeLido, 60);
+    dst.param("NOME").setFirst(nomeLido, 60);
+    dst.param("NOMEFANTASIA").setFirst(in("NOMEFANTASIA"), 50);
     if (src.field("DT_NASCIMENTO").isNull()) dst.param("DT_NASCIMENTO").setNull();
     else dst.param("DT_NASCIMENTO").setDate(src.field("DT_NASCIMENTO").asDateTime());
 
-    std::string endereco = First(in("ENDERECO"), 60);
-    if (IsBlank(endereco)) endereco = First(in("ENDERECOENT"), 60);
-    out("ENDERECO", endereco);
-    out("BAIRRO", First(in("BAIRRO"), 30));
+    std::string endereco = in("ENDERECO");
+    if (IsBlank(First(endereco, 60))) endereco = in("ENDERECOENT");
+    dst.param("ENDERECO").setFirst(endereco, 60);
+    dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
 
     const std::string codCidade = in("CODCIDADE");
     const std::string estado = !IsBlank(in("ESTADO")) ? in("ESTADO") : BuscaEstadoCidadeTalvo(s, codCidade);
@@ -63,24 +64,24 @@ bool BindCliente(Session& s, Statement& src, Statement& dst) {
     out("CODCIDADE", !IsBlank(codCidade) && !IsBlank(estado)
                          ? BuscaCodigoCidade(s, BuscaNomeCidadeTalvo(s, codCidade), estado)
                          : std::string());
-    out("CEP", First(SoNumeros(in("CEP")), 8));
+    dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
 
-    out("ENDERECOCOB", First(in("ENDERECOCOB"), 60));
-    out("BAIRROCOB", First(in("BAIRROCOB"), 30));
+    dst.param("ENDERECOCOB").setFirst(in("ENDERECOCOB"), 60);
+    dst.param("BAIRROCOB").setFirst(in("BAIRROCOB"), 30);
     out("CODCIDADECOB", CidadeSecundaria(s, in("CODCIDADECOB"), in("ESTADOCOB")));
     out("ESTADOCOB", in("ESTADO"));
-    out("CEPCOB", First(SoNumeros(in("CEPCOB")), 8));
+    dst.param("CEPCOB").setFirst(SoNumeros(in("CEPCOB")), 8);
 
-    out("ENDERECOENT", First(in("ENDERECOENT"), 60));
-    out("BAIRROENT", First(in("BAIRROENT"), 30));
+    dst.param("ENDERECOENT").setFirst(in("ENDERECOENT"), 60);
+    dst.param("BAIRROENT").setFirst(in("BAIRROENT"), 30);
     out("CODCIDADEENT", CidadeSecundaria(s, in("CODCIDADEENT"), in("ESTADOENT")));
     out("ESTADOENT", in("ESTADOENT"));
-    out("CEPENT", First(SoNumeros(in("CEPENT")), 8));
+    dst.param("CEPENT").setFirst(SoNumeros(in("CEPENT")), 8);
 
-    out("CGCCPF", Trim(in("PESSOA_FJ")) == "F" ? First(SoNumeros(in("CPF")), 15) : First(SoNumeros(in("CGC")), 15));
-    out("INSCEST", First(TiraPontuacao(in("INSCEST")), 15));
+    dst.param("CGCCPF").setFirst(SoNumeros(Trim(in("PESSOA_FJ")) == "F" ? in("CPF") : in("CGC")), 15);
+    dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
     out("PESSOA_FJ", in("PESSOA_FJ"));
-    out("FONE", First(SoNumeros(in("FONE")), 15));
+    dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
 
     // Longer than a bare local number: the first two digits are the area code.
     std::string celular = First(SoNumeros(in("CELULAR")), 20);
@@ -92,8 +93,8 @@ bool BindCliente(Session& s, Statement& src, Statement& dst) {
     out("CELULAR", celular);
     out("PREFIXCELULAR", prefixo);
 
-    out("FAX", First(SoNumeros(in("FAX")), 15));
-    out("EMAIL", First(in("EMAIL"), 60));
+    dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
+    dst.param("EMAIL").setFirst(in("EMAIL"), 60);
     out("CONTATO", in("CONTATO"));
     // Personal data the target has no column for.
     out("CAMPOLIVRE1", in("RG"));
@@ -113,7 +114,7 @@ bool BindCliente(Session& s, Statement& src, Statement& dst) {
     dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
 
     // A customer without any name is not written; the cities it appended are.
-    return !IsBlank(nome);
+    return IsBlank(nome) ? RowDecision::Skip("Cliente sem nome") : RowDecision::Write();
 }
 
 }  // namespace
@@ -132,11 +133,11 @@ void ConverteClientes(Session& s) {
     loop.sourceSql = kSourceSql;
     loop.clearBeforeSource = true;
     loop.customClear = [&s] { LimpaClientes(s); };
+    loop.sourceKey = {"EMPRESA", "CODCLIENTE"};
     loop.targetTable = "CLIENTE";
     loop.insertSql = kInsertSql;
     loop.bind = [&s](Statement& src, Statement& dst) { return BindCliente(s, src, dst); };
-    loop.errorLabel = "Cliente";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Cliente", "NOME");
     RunCopyLoop(s, loop);
 }
 

@@ -14,6 +14,7 @@ void ConverteComplementosClientes(Session& s) {
         "SELECT EMPRESA AS CODEMPRESA, CLICONTADOR AS CODCLIENTE, ENDERECOFAT AS ENDERECONFE, BAIRROFAT AS BAIRRO "
         "FROM CR002 ORDER BY CLICONTADOR";
     loop.clearTables = {"COMPCLIE"};
+    loop.sourceKey = {"CODEMPRESA", "CODCLIENTE"};
     loop.targetTable = "COMPCLIE";
     loop.insertSql =
         "INSERT INTO COMPCLIE ( CODCLIENTE, ENDERECONFE, NUMERONFE) VALUES ( :CODCLIENTE, :ENDERECONFE, :NUMERONFE)";
@@ -21,13 +22,12 @@ void ConverteComplementosClientes(Session& s) {
         const std::string endereco = src.field("ENDERECONFE").asText();
         dst.param("CODCLIENTE").setText(StrZero(src.field("CODEMPRESA").asText(), 2) +
                                         StrZero(src.field("CODCLIENTE").asText(), 6));
-        dst.param("ENDERECONFE").setText(First(endereco, 60));
+        dst.param("ENDERECONFE").setFirst(endereco, 60);
         // The whole address is scanned: a number past the stored 60 characters still counts.
         dst.param("NUMERONFE").setText(IsBlank(endereco) ? std::string() : First(ExtraiNumeroEndereco(endereco), 5));
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Cliente";
-    loop.errorValue = [](Statement& src) { return StrZero(First(src.field("CODCLIENTE").asText(), 8), 8); };
+    loop.rowName = [](Statement& src) { return "Cliente: " + StrZero(First(src.field("CODCLIENTE").asText(), 8), 8); };
     RunCopyLoop(s, loop);
 }
 

@@ -18,6 +18,7 @@ void ConverteFornecedores(Session& s) {
         "TIPOFORN AS PESSOA_FJ, FONE, CELULARREP AS CELULAR, FAX, EMAIL, NOMEREP AS CONTATO, CP003.INATIVO AS ATIVO, "
         "OBSERVACAO FROM CP003 LEFT JOIN REP004 ON CP003.CIDADE = REP004.CIDCONTADOR AND CP003.EMPRESA = "
         "REP004.EMPRESA WHERE CP003.EMPRESA = 1 ORDER BY FCONTADOR";
+    loop.sourceKey = {"CODFORNEC"};
     loop.targetTable = "FORNECE";
     loop.insertSql =
         "INSERT INTO FORNECE ( CODFORNEC,NOME,NOMEFANTASIA,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,CGCCPF, "
@@ -29,32 +30,31 @@ void ConverteFornecedores(Session& s) {
         auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
 
         out("CODFORNEC", StrZero(in("CODFORNEC"), 6));
-        out("NOME", First(in("NOME"), 50));
-        out("NOMEFANTASIA", First(in("NOMEFANTASIA"), 40));
-        out("ENDERECO", First(in("ENDERECO"), 50));
-        out("BAIRRO", First(in("BAIRRO"), 30));
+        dst.param("NOME").setFirst(in("NOME"), 50);
+        dst.param("NOMEFANTASIA").setFirst(in("NOMEFANTASIA"), 40);
+        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
+        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
         const std::string codCidade = IsBlank(in("CODCIDADE")) ? std::string() : StrZero(in("CODCIDADE"), 5);
         out("CODCIDADE", codCidade);
         // Without a state of its own the supplier takes its city's, when it has a city.
         std::string estado = in("ESTADO");
         if (IsBlank(estado)) estado = IsBlank(codCidade) ? std::string() : BuscaEstadoCidadeTalvo(s, in("CODCIDADE"));
         out("ESTADO", estado);
-        out("CEP", First(SoNumeros(in("CEP")), 8));
+        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
         out("CGCCPF", SoNumeros(in("CGCCPF")));
-        out("INSCEST", First(TiraPontuacao(in("INSCEST")), 15));
+        dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
         out("PESSOA_FJ", in("PESSOA_FJ"));
-        out("FONE", First(SoNumeros(in("FONE")), 15));
-        out("CELULAR", First(SoNumeros(in("CELULAR")), 15));
-        out("FAX", First(SoNumeros(in("FAX")), 15));
-        out("EMAIL", First(in("EMAIL"), 100));
-        out("CONTATO", First(in("CONTATO"), 35));
+        dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
+        dst.param("CELULAR").setFirst(SoNumeros(in("CELULAR")), 15);
+        dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
+        dst.param("EMAIL").setFirst(in("EMAIL"), 100);
+        dst.param("CONTATO").setFirst(in("CONTATO"), 35);
         dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
         // The source flag says inactive; only an explicit "N" makes an active supplier.
         out("ATIVO", in("ATIVO") == "N" ? "S" : "N");
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Fornecedor";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Fornecedor", "NOME");
     RunCopyLoop(s, loop);
 }
 

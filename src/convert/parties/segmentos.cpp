@@ -14,30 +14,30 @@ void ConverteSegmentos(Session& s) {
     CopyLoop loop;
     loop.registry = "segmentos";
     loop.statusText = "Convertendo Segmentos...";
-    loop.sourceSql = "SELECT RAMOATIVIDADE AS DESCRICAO FROM CR002 ORDER BY CLICONTADOR";
+    // The customer's company and number only name a row left out.
+    loop.sourceSql = "SELECT RAMOATIVIDADE AS DESCRICAO, EMPRESA, CLICONTADOR FROM CR002 ORDER BY CLICONTADOR";
+    loop.sourceKey = {"EMPRESA", "CLICONTADOR"};
     loop.clearTables = {"CADSEGM"};
     loop.targetTable = "CADSEGM";
     loop.insertSql =
         "INSERT INTO CADSEGM ( CODSEGMENTO, DESCRICAO, RETEMPISCOFINS) VALUES ( :CODSEGMENTO, :DESCRICAO, "
         ":RETEMPISCOFINS)";
-    // A blank row neither writes nor commits: its transaction carries over to
-    // the next row.
-    loop.conditionCoversCommit = true;
     loop.bind = [&](Statement& src, Statement& dst) {
         const std::string descricao = src.field("DESCRICAO").asText();
         escrito = !IsBlank(descricao);
-        if (!escrito) return false;
+        // A blank row neither writes nor commits: its transaction carries over
+        // to the next row.
+        if (!escrito) return RowDecision::SkipKeepingTransaction("Ramo de atividade em branco");
         dst.param("CODSEGMENTO").setText(StrZero(std::to_string(contador), 3));
-        dst.param("DESCRICAO").setText(First(descricao, 20));
+        dst.param("DESCRICAO").setFirst(descricao, 20);
         dst.param("RETEMPISCOFINS").setText("N");
-        return true;
+        return RowDecision::Write();
     };
     // The counter moves only once the segment is committed.
     loop.afterRow = [&](Statement&) {
         if (escrito) ++contador;
     };
-    loop.errorLabel = "Segmento";
-    loop.errorValue = [&](Statement&) { return std::to_string(contador); };
+    loop.rowName = [&](Statement&) { return "Segmento: " + std::to_string(contador); };
     RunCopyLoop(s, loop);
 }
 

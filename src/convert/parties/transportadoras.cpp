@@ -16,6 +16,7 @@ void ConverteTransportadoras(Session& s) {
         "CEP AS CEP, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, INSCESTADUAL AS INSCEST, TIPOFORN AS PESSOA_FJ, "
         "FONE, FAX, EMAIL, NOMEREP AS CONTATO FROM CP003 LEFT JOIN REP004 ON CP003.CIDADE = REP004.CIDCONTADOR AND "
         "CP003.EMPRESA = REP004.EMPRESA WHERE TIPOTRANSP = 'S' ORDER BY FCONTADOR";
+    loop.sourceKey = {"CODTRANSPT"};
     loop.targetTable = "TRANSPT";
     loop.insertSql =
         "INSERT INTO TRANSPT ( CODTRANSPT,NOME,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,CGCCPF, "
@@ -26,25 +27,24 @@ void ConverteTransportadoras(Session& s) {
         auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
 
         out("CODTRANSPT", StrZero(in("CODTRANSPT"), 4));
-        out("NOME", First(in("NOME"), 35));
-        out("ENDERECO", First(in("ENDERECO"), 50));
-        out("BAIRRO", First(in("BAIRRO"), 30));
+        dst.param("NOME").setFirst(in("NOME"), 35);
+        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
+        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
         out("CODCIDADE", StrZero(in("CODCIDADE"), 5));
         out("ESTADO", in("ESTADO"));
-        out("CEP", First(SoNumeros(in("CEP")), 8));
+        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
         out("CGCCPF", SoNumeros(in("CGCCPF")));
-        out("INSCEST", First(TiraPontuacao(in("INSCEST")), 15));
+        dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
         out("PESSOA_FJ", in("PESSOA_FJ"));
-        out("FONE", First(SoNumeros(in("FONE")), 15));
-        out("FAX", First(SoNumeros(in("FAX")), 15));
-        out("EMAIL", First(in("EMAIL"), 100));
-        out("CONTATO", First(in("CONTATO"), 30));
+        dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
+        dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
+        dst.param("EMAIL").setFirst(in("EMAIL"), 100);
+        dst.param("CONTATO").setFirst(in("CONTATO"), 30);
         // The supplier that the same source row becomes.
         out("CODEMFORNECE", StrZero(in("CODTRANSPT"), 6));
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Transportadora";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Transportadora", "NOME");
     RunCopyLoop(s, loop);
 }
 

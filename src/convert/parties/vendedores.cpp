@@ -33,6 +33,7 @@ void ConverteVendedores(Session& s) {
         "FONE AS TELEFONE, COMISSAO, EMAIL, INATIVO, COALESCE(CGC,'') || COALESCE(CPF,'') AS CGCCPF, "
         "INSCESTADUAL AS INSCEST, RG, REGIMPORT AS MUDAPRECOPDV, EMPRESA AS CODEMPRESA FROM EST001 "
         "ORDER BY VENDCONTADOR";
+    loop.sourceKey = {"CODEMPRESA", "CODVENDEDOR"};
     loop.targetTable = "VENDEND";
     loop.insertSql =
         "INSERT INTO VENDEND ( CODVENDEDOR,NOME,ENDERECO, BAIRRO,CODCIDADE,ESTADO,CEP,TELEFONE, "
@@ -44,26 +45,25 @@ void ConverteVendedores(Session& s) {
         auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
 
         out("CODVENDEDOR", StrZero(in("CODVENDEDOR"), 4));
-        out("NOME", First(in("NOME"), 40));
-        out("ENDERECO", First(in("ENDERECO"), 50));
-        out("BAIRRO", First(in("BAIRRO"), 30));
+        dst.param("NOME").setFirst(in("NOME"), 40);
+        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
+        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
         out("CODCIDADE", CodigoCidadePorNome(s, in("CIDADE")));
         out("ESTADO", in("ESTADO"));
-        out("CEP", First(SoNumeros(in("CEP")), 8));
-        out("TELEFONE", First(SoNumeros(in("TELEFONE")), 15));
+        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
+        dst.param("TELEFONE").setFirst(SoNumeros(in("TELEFONE")), 15);
         dst.param("COMISSAO").setDouble(src.field("COMISSAO").asDouble());
-        out("EMAIL", First(in("EMAIL"), 60));
+        dst.param("EMAIL").setFirst(in("EMAIL"), 60);
         out("ATIVO", Iif(in("INATIVO") == "S", "N", "S"));
         out("CGCCPF", SoNumeros(in("CGCCPF")));
-        out("INSCEST", First(in("INSCEST"), 15));
-        out("RG", First(in("RG"), 15));
+        dst.param("INSCEST").setFirst(in("INSCEST"), 15);
+        dst.param("RG").setFirst(in("RG"), 15);
         out("CODEMPRESA", StrZero(in("CODEMPRESA"), 2));
         out("MUDAPRECOPDV", in("MUDAPRECOPDV"));
         out("TIPOVENDEDOR", "V");
-        return true;
+        return RowDecision::Write();
     };
-    loop.errorLabel = "Vendedor";
-    loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
+    loop.rowName = NamedBy("Vendedor", "NOME");
     RunCopyLoop(s, loop);
 }
 
