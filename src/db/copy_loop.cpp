@@ -49,6 +49,7 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
 
     Statement& src = s.qryTalvo;
     while (!src.eof()) {
+        if (s.stopping()) break;  // a row boundary: the rows before are done
         ++result.read;
         try {
             if (loop.beforeRow) loop.beforeRow(src);
@@ -67,10 +68,14 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
             s.stepGauge();
             s.processEvents();
         } catch (const DbError& e) {
+            // Seen before the undo, so that nothing cancels the undo itself.
+            const bool stopped = s.stopping();
             try {
                 s.DesfazTransacao(s.CnOrdelio);
             } catch (const DbError&) {
             }
+            // The row was cut short by the stop: undone, and not reported.
+            if (stopped) break;
             std::string detail = loop.errorDetail ? loop.errorDetail(src)
                                                   : loop.errorLabel + ": " + (loop.errorValue ? loop.errorValue(src) : std::string());
             s.error(RowErrorText(loop.targetTable, detail, e.what()));
