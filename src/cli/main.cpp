@@ -1,11 +1,13 @@
 // conversor-cli: the conversion run without a window, for automation and for
 // checking a migration. See kUsage for the interface and the exit status.
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "app/operation_list.h"
 #include "app/run.h"
 #include "cli/options.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_operator.h"
 #include "db/error.h"
 #include "db/session.h"
@@ -50,6 +52,8 @@ bool chooseOperations(Session& s, const cli::Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before the client library starts any thread.
+    cli::BlockStopSignals();
     cli::Options options;
     try {
         options = cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -66,13 +70,23 @@ int main(int argc, char** argv) {
     Session session(ui);
     session.sourcePath = options.source;
     session.targetPath = options.target;
+    session.backupFile = options.backup;
     session.setCommitInterval(options.commitEvery);
-    if (!chooseOperations(session, options)) return kNothingConverted;
+    ui.stopAsking(&session.stop);
+    // Ends before the session, whose connections it cancels.
+    cli::StopSignalWatcher watcher(session.stop);
+    const auto stoppedStatus = [&] { return cli::ExitStatusForSignal(session.stop.reason()); };
+
+    if (!chooseOperations(session, options)) return session.stop.requested() ? stoppedStatus() : kNothingConverted;
 
     const RunOutcome outcome = ExecuteRun(session, options.ticked);
-    if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted) {
-        std::fputs(cli::FormatSummary(session.summary).c_str(), stdout);
-        return session.summary.errorBoxes == 0 && outcome == RunOutcome::Completed ? kConverted : kConvertedWithBoxes;
+    if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted || outcome == RunOutcome::Interrupted)
+        std::fputs(cli::FormatSummary(session.summary, session.targetPath).c_str(), stdout);
+    if (session.stop.requested()) {
+        std::fprintf(stderr, "conversor-cli: stopped by SIG%s\n", sigabbrev_np(session.stop.reason()));
+        return stoppedStatus();
     }
+    if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted)
+        return session.summary.errorBoxes == 0 && outcome == RunOutcome::Completed ? kConverted : kConvertedWithBoxes;
     return kNothingConverted;
 }

@@ -11,7 +11,7 @@ namespace conversor::cli {
 const char* const kUsage =
     "Usage: conversor-cli --source PATH --target PATH [--only NAMES]\n"
     "                     [--payables-op CODE] [--receivables-op CODE]\n"
-    "                     [--commit-every N] [--yes]\n"
+    "                     [--commit-every N] [--backup FILE] [--yes]\n"
     "\n"
     "Converts a Talvo database (--source, read only) into an Ordelio database\n"
     "(--target), registry by registry, as the window's \"Converter\" does.\n"
@@ -30,6 +30,11 @@ const char* const kUsage =
     "                        one stops the run before anything is changed)\n"
     "  --commit-every N      rows per commit on the target (default 1: one\n"
     "                        transaction per row); the result is the same\n"
+    "  --backup FILE         after the confirmation, before anything is changed,\n"
+    "                        back the target up to FILE through the engine's\n"
+    "                        backup service (restore it with gbak); for a\n"
+    "                        host:path target FILE is a path on that server.\n"
+    "                        A failing backup stops the run with nothing changed\n"
     "  --yes                 answer the confirmation; without it the question is\n"
     "                        asked on the terminal, and refused when standard\n"
     "                        input is not a terminal\n"
@@ -39,9 +44,15 @@ const char* const kUsage =
     "standard error when it is a terminal; a summary of each registry that ran\n"
     "(rows read, rows written, stopped or not) goes to standard output.\n"
     "\n"
+    "SIGINT, SIGTERM and SIGHUP stop the run at the next row boundary (a statement\n"
+    "waiting on a lock is cancelled): the row in progress is undone, the rows\n"
+    "committed before stay, and the triggers are switched back on.\n"
+    "\n"
     "Exit status: 0 converted without any error or warning box; 1 converted, but\n"
     "an error or warning box was shown; 2 nothing converted (usage error, empty\n"
-    "path, connection failure, unknown operation, confirmation refused).\n";
+    "path, connection failure, unknown operation, confirmation refused, another\n"
+    "conversion running on the target, failed backup); 130, 143, 129 stopped by\n"
+    "SIGINT, SIGTERM, SIGHUP.\n";
 
 namespace {
 std::vector<std::string> splitNames(const std::string& list) {
@@ -102,6 +113,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
             if (res.ec != std::errc() || res.ptr != v.data() + v.size() || n < 1)
                 throw std::invalid_argument("--commit-every takes a whole number of 1 or more");
             o.commitEvery = n;
+        } else if (a == "--backup") {
+            o.backup = value();
+            if (o.backup.empty()) throw std::invalid_argument("--backup needs a file name");
         } else if (a == "--yes" || a == "-y") {
             o.yes = true;
         } else {

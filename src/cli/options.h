@@ -16,6 +16,7 @@ struct Options {
     std::optional<std::string> receivablesOp;
     bool yes = false;
     int commitEvery = 1;
+    std::string backup;  // the target's backup file; empty for none
     bool help = false;
 };
 

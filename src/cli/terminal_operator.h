@@ -6,11 +6,17 @@
 
 #include "db/operator.h"
 
+namespace conversor {
+class StopRequest;
+}
+
 namespace conversor::cli {
 
 class TerminalOperator : public Operator {
 public:
     TerminalOperator(bool assumeYes, std::FILE* err = stderr, std::FILE* in = stdin);
+    // A request to stop answers the confirmation's question with No.
+    void stopAsking(const StopRequest* stop) { stop_ = stop; }
 
     void setStatus(const std::string& text) override;
     void setGauge(long long progress, long long maximum) override;
@@ -23,7 +29,10 @@ private:
     void drawProgress();
     void clearProgress();
 
+    bool answerArrives();
+
     bool assumeYes_;
+    const StopRequest* stop_ = nullptr;
     std::FILE* err_;
     std::FILE* in_;
     bool progressOnTerminal_;
@@ -35,7 +44,8 @@ private:
 // "[Caption] text" with every '\r' as a line break, decoded from Windows-1252.
 std::string FormatBox(const std::string& caption, const std::string& text);
 
-// One line per registry that ran.
-std::string FormatSummary(const RunSummary& summary);
+// One line per registry that ran, then the interruption and the backup
+// with the command that restores it over target.
+std::string FormatSummary(const RunSummary& summary, const std::string& target = {});
 
 }  // namespace conversor::cli
