@@ -75,17 +75,17 @@ int main(int argc, char** argv) {
     ui.stopAsking(&session.stop);
     // Ends before the session, whose connections it cancels.
     cli::StopSignalWatcher watcher(session.stop);
-    const auto stoppedStatus = [&] { return cli::ExitStatusForSignal(session.stop.reason()); };
+    const auto stopped = [&] {
+        std::fprintf(stderr, "conversor-cli: stopped by SIG%s\n", sigabbrev_np(session.stop.reason()));
+        return cli::ExitStatusForSignal(session.stop.reason());
+    };
 
-    if (!chooseOperations(session, options)) return session.stop.requested() ? stoppedStatus() : kNothingConverted;
+    if (!chooseOperations(session, options)) return session.stop.requested() ? stopped() : kNothingConverted;
 
     const RunOutcome outcome = ExecuteRun(session, options.ticked);
     if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted || outcome == RunOutcome::Interrupted)
         std::fputs(cli::FormatSummary(session.summary, session.targetPath).c_str(), stdout);
-    if (session.stop.requested()) {
-        std::fprintf(stderr, "conversor-cli: stopped by SIG%s\n", sigabbrev_np(session.stop.reason()));
-        return stoppedStatus();
-    }
+    if (session.stop.requested()) return stopped();
     if (outcome == RunOutcome::Completed || outcome == RunOutcome::Aborted)
         return session.summary.errorBoxes == 0 && outcome == RunOutcome::Completed ? kConverted : kConvertedWithBoxes;
     return kNothingConverted;

@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "app/registries.h"
 
@@ -75,6 +78,40 @@ void FillCities(Connection& source, int count) {
 std::string ServerHost() {
     const char* host = std::getenv("CONVERSOR_SERVER");
     return host ? host : "";
+}
+
+bool SeenWaiting(const std::string& database, const std::string& fragment) {
+    auto monitor = OpenDatabase(database, 1);
+    const std::string sql = "SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$STATE = 1 "
+                            "AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SQL_TEXT CONTAINING '" +
+                            fragment + "'";
+    for (int i = 0; i < 1200; ++i) {  // at most a minute
+        if (ReadRows(*monitor, sql)[0][0] != "0") return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+ShellResult RunShell(const std::string& command) {
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    if (!p) return {-1, "cannot run " + command};
+    std::string out;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int status = pclose(p);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::string ValidationErrors(const std::string& path) {
+    const ShellResult gfix = RunShell("gfix -v -full -n -user SYSDBA -password quendalor " + path);
+    if (!gfix.output.empty()) std::printf("gfix: %s", gfix.output.c_str());
+    std::string errors;
+    std::istringstream lines(gfix.output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("Number of") != std::string::npos && line.find("warnings") == std::string::npos) errors += line + "\n";
+    if (gfix.status != 0) errors += "gfix exit status " + std::to_string(gfix.status);
+    return errors;
 }
 
 std::string ReadFile(const std::string& path) {

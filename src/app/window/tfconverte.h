@@ -72,6 +72,7 @@ protected:
     virtual QString chooseFile(const QString& filter);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private Q_SLOTS:
     void btAbrirTalvoClick();
@@ -124,6 +125,9 @@ private:
     OperationSelector receber_{"8", session_.codOperReceber};
 
     std::uint16_t UltimaTecla = 0;
+    // A run is on the stack; a close asked for meanwhile waits for its end.
+    bool running_ = false;
+    bool closeWhenDone_ = false;
     long long gaugeProgress_ = 0;
     long long gaugeMaximum_ = 100;
     // The control that had the focus last within the window: moves to other
@@ -137,6 +141,7 @@ private:
     QPushButton* btAbrirTalvo = nullptr;
     QLineEdit* EdBancoOrdelio = nullptr;
     QPushButton* btAbrirOrdelio = nullptr;
+    QCheckBox* chkCopiaSeguranca = nullptr;  // back the target up before the run changes it
     QGroupBox* gbCadastros = nullptr;
     std::array<QCheckBox*, 20> registryBoxes_{};  // in the run's order
     QGroupBox* gbOpcoes = nullptr;
