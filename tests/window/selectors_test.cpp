@@ -254,7 +254,8 @@ TEST_F(SelectorsTest, ChoicesSurviveACompletedRun) {
     click("btAbrirTalvo");
     window.MarcaOpcoes(false);
     click("btConverter");
-    ASSERT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Conversão de dados finalizada.")});
+    ASSERT_EQ(window.boxes.size(), 1u);
+    ASSERT_TRUE(window.boxes[0].text.startsWith(QString::fromUtf8("Conversão de dados finalizada.")));
     EXPECT_EQ(edit("CodOperContasPagar")->text(), "007");
     EXPECT_EQ(window.session().codOperPagar, "007");
     EXPECT_TRUE(edit("CodOperContasPagar")->isEnabled());
