@@ -123,7 +123,7 @@ std::string ReadFile(const std::string& path) {
 
 // ------------------------------------------------------------- CliProcess
 
-CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& args) {
+CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& args, const std::string& stdinPath) {
     static int serial = 0;
     const std::string stem = (db.dir() / ("cli" + std::to_string(++serial))).string();
     outFile_ = stem + ".out";
@@ -136,7 +136,7 @@ CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& 
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, stdinPath.c_str(), O_RDWR, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int rc = posix_spawn(&pid_, cargs[0], &actions, nullptr, cargs.data(), environ);

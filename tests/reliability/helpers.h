@@ -57,7 +57,8 @@ std::string ValidationErrors(const std::string& path);
 // files in the test's folder.
 class CliProcess {
 public:
-    CliProcess(const TestDatabases& db, const std::vector<std::string>& args);
+    // Standard input is stdinPath (a terminal's, for the questions asked there).
+    CliProcess(const TestDatabases& db, const std::vector<std::string>& args, const std::string& stdinPath = "/dev/null");
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;

@@ -6,7 +6,10 @@
 // signals sent to conversor-cli at many points of a run.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -378,6 +381,31 @@ std::string SignalName(const ::testing::TestParamInfo<SignalCase>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Reliability, SignalledRun, ::testing::ValuesIn(kSignalCases), SignalName);
+
+// The question asked on the terminal is answered No by a signal: the program
+// ends at once, with nothing changed.
+TEST(SignalledRun, AnswersTheConfirmationOnTheTerminal) {
+    TestDatabases db;
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'NOVA', 'RJ')");
+    const Contents before = ReadContents(db.target());
+    db.closeConnections();
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(grantpt(terminal), 0);
+    ASSERT_EQ(unlockpt(terminal), 0);
+    CliProcess cli(db, {"--only", "cidades", "--source", db.sourcePath(), "--target", db.targetPath()},
+                   ptsname(terminal));
+    bool asked = false;
+    for (int i = 0; i < 600 && !asked && cli.running(); ++i) {  // at most a minute
+        asked = cli.err().find("[s/N]") != std::string::npos;
+        if (!asked) std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_TRUE(asked) << cli.err();
+    cli.kill(SIGINT);
+    EXPECT_EQ(WaitAtMost(cli, std::chrono::seconds(10)), 130) << cli.err();
+    close(terminal);
+    EXPECT_EQ(ReadContents(db.target()), before);
+}
 
 // Through the server, the command line waits on a lock another client holds;
 // the signal cancels the wait and the program ends at once.
