@@ -83,6 +83,7 @@ RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen)
     }
 
     s.summary = {};
+    s.stop.rearm();
     const bool targetOpen = s.ConectaOrdelio();
     const bool sourceOpen = s.ConectaTalvo();
     // Held until after step 12.

@@ -14,6 +14,11 @@ void StopRequest::request(int reason) {
     reason_.compare_exchange_strong(none, reason);
 }
 
+void StopRequest::rearm() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    seen_ = false;
+}
+
 void StopRequest::acknowledge() {
     {
         std::lock_guard<std::mutex> lock(mutex_);

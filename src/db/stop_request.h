@@ -27,6 +27,9 @@ public:
     bool requested() const { return reason_.load() != 0; }
     int reason() const { return reason_.load(); }
 
+    // The run's thread, as a run starts: what the run does may be cancelled
+    // again, until it sees a request or reaches its end.
+    void rearm();
     // The run's thread: nothing is cancelled from now on. Called when the
     // run has seen the request and before it switches the triggers back on;
     // waits for a cancel in flight.
