@@ -245,6 +245,10 @@ const HeldLock kHeldLocks[] = {
     // The run's own row: its insert meets another user's uncommitted key.
     {"CityKey", "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00003', 'OTHER USER', 'SP')",
      "INSERT INTO CIDADES", "cidades", 0},
+    // A lookup that appends what it misses, and carries on with a warning
+    // when it fails: the product cut short is undone, not written without
+    // its unit.
+    {"ProductUnit", "INSERT INTO UNIDADES (UNIDADE) VALUES ('LT')", "Insert Into UNIDADES", "produtos", 0},
     // A write beside the row, under a trap of its own that would report it.
     {"AdminUser", "UPDATE CADUSUA SET CODEMPRESA = '99' WHERE USUARIO = 'ADMIN'", "USUARIO = \"ADMIN\"", "filiais", 1},
 };
