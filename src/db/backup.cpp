@@ -1,6 +1,7 @@
 #include "db/backup.h"
 
 #include <cstring>
+#include <filesystem>
 
 #include "db/connection.h"
 #include "db/fb_api.h"
@@ -29,6 +30,12 @@ bool moreLines(const unsigned char* reply, std::size_t size) {
 
 void BackUpDatabase(const std::string& database, const std::string& backupFile, const std::function<void()>& progress) {
     const DatabaseLocation where = LocateDatabase(database);
+    // gbak would write over it, and a rerun with the same file would replace
+    // the backup of the target as it was with one of a converted target. A
+    // server's files are out of sight here.
+    std::error_code ignored;
+    if (where.host.empty() && std::filesystem::exists(backupFile, ignored))
+        throw DbError("backup file " + backupFile + " already exists");
     const std::string manager = where.host.empty() ? "service_mgr" : where.host + ":service_mgr";
     const ConnectionOptions credentials;
     fb::Ref<IStatus> status(fb::Master()->getStatus());

@@ -19,7 +19,8 @@ DatabaseLocation LocateDatabase(const std::string& database);
 
 // Writes the backup of database (a local path or host:path) to backupFile,
 // a path on the database's machine. DbError with the service's own text
-// when it fails; progress is called each time the service reports.
+// when it fails, and when a local backup file already exists; progress is
+// called each time the service reports.
 void BackUpDatabase(const std::string& database, const std::string& backupFile,
                     const std::function<void()>& progress = {});
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "db/backup.h"
 #include "db/session.h"
@@ -106,6 +107,24 @@ const Road kRoads[] = {{"LocalPath", false}, {"Server", true}};
 std::string RoadName(const ::testing::TestParamInfo<Road>& info) { return info.param.name; }
 
 INSTANTIATE_TEST_SUITE_P(Reliability, BackupTest, ::testing::ValuesIn(kRoads), RoadName);
+
+// A rerun with the same file must not replace the backup of the target as
+// it was with one of the converted target.
+TEST(Backup, AnExistingFileIsNotReplaced) {
+    TestDatabases db;
+    const std::string file = (db.dir() / "ordelio-antes.fbk").string();
+    { std::ofstream(file) << "the first backup"; }
+    db.closeConnections();
+    RecordingOperator ui;
+    Session session(ui);
+    session.sourcePath = db.sourcePath();
+    session.targetPath = db.targetPath();
+    session.backupFile = file;
+    EXPECT_EQ(ExecuteRun(session, All()), RunOutcome::BackupFailed);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_NE(ui.boxes[0].text.find("already exists"), std::string::npos) << ui.boxes[0].text;
+    EXPECT_EQ(ReadFile(file), "the first backup");
+}
 
 TEST(BackupCommandLine, BacksUpWithBackupAndStopsWhenItCannot) {
     TestDatabases db;
