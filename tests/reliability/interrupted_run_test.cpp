@@ -253,6 +253,12 @@ const HeldLock kHeldLocks[] = {
     {"AdminUser", "UPDATE CADUSUA SET CODEMPRESA = '99' WHERE USUARIO = 'ADMIN'", "USUARIO = \"ADMIN\"", "filiais", 1},
 };
 
+const HeldLock& Held(std::string_view name) {
+    for (const HeldLock& h : kHeldLocks)
+        if (name == h.name) return h;
+    throw std::invalid_argument("no held lock " + std::string(name));
+}
+
 // A run waiting on a lock no one releases: the request to stop cancels the
 // statement, and the run ends without the other user doing anything.
 class StopWhileWaiting : public ::testing::TestWithParam<std::tuple<HeldLock, int>> {};
@@ -417,17 +423,18 @@ TEST(SignalledRun, EndsAWaitOnALockThroughTheServer) {
     const std::string host = ServerHost();
     if (host.empty()) GTEST_SKIP() << "no Firebird server (CONVERSOR_SERVER is not set)";
     TestDatabases files;
+    const HeldLock& admin = Held("AdminUser");
     for (const SignalCase c : {SignalCase{SIGINT, 1}, SignalCase{SIGTERM, 1000}}) {
         SCOPED_TRACE(sigabbrev_np(c.signal));
         const std::string target = host + ":" + Store().freshTarget("waiting-server.fb");
         auto holder = OpenDatabase(target, 1);
         holder->startTransaction();
-        holder->executeImmediate(kHeldLocks[1].hold);
+        holder->executeImmediate(admin.hold);
 
         std::vector<std::string> args = CliArgs(host + ":" + Store().source(), target, c.interval);
         args.insert(args.end(), {"--only", "filiais"});
         CliProcess cli(files, args);
-        ASSERT_TRUE(SeenWaiting(target, kHeldLocks[1].waitingSql)) << cli.err();
+        ASSERT_TRUE(SeenWaiting(target, admin.waitingSql)) << cli.err();
         cli.kill(c.signal);
         EXPECT_EQ(WaitAtMost(cli, std::chrono::seconds(30)), 128 + c.signal) << cli.err();
         EXPECT_TRUE(holder->inTransaction());
