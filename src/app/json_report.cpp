@@ -6,6 +6,7 @@
 
 #include "app/json_text.h"
 #include "app/run_accounting.h"
+#include "db/firebird/backup.h"
 
 namespace conversor {
 
@@ -113,7 +114,13 @@ void JsonReport::write(std::FILE* out, const ReportedRun& run, const RunSummary&
                  ",\n  \"started\": " + JsonString(Iso8601(run.started)) + ",\n  \"seconds\": " + Number(run.seconds) +
                  ",\n  \"exit\": " + std::to_string(run.exit) + ",\n  \"commit_every\": " +
                  std::to_string(run.commitEvery) + ",\n  \"keep_going\": " + (run.keepGoing ? "true" : "false") +
-                 ",\n  \"check\": null,\n  \"messages\": [");
+                 ",\n  \"check\": null,\n  \"interrupted\": " + (summary.interrupted ? "true" : "false") +
+                 ",\n  \"interrupted_in\": " +
+                 (summary.interrupted && !summary.interruptedIn.empty() ? JsonString(summary.interruptedIn) : "null") +
+                 ",\n  \"backup\": " + (summary.backupFile.empty() ? "null" : JsonFromPath(summary.backupFile)) +
+                 ",\n  \"restore\": " +
+                 (summary.backupFile.empty() ? "null" : JsonFromPath(RestoreCommand(summary.backupFile, run.target))) +
+                 ",\n  \"messages\": [");
     if (messages_.size) {
         Put(out, "\n    ");
         messages_.copyRange(0, messages_.size, out);

@@ -10,7 +10,9 @@ std::vector<RegistryAccount> AccountRegistries(const Ticked& ticked, const RunSu
         for (const RegistryResult& r : summary.registries)
             if (r.name == registries[i].name) {
                 a.result = &r;
-                a.state = r.stopped ? RegistryState::Stopped : RegistryState::Converted;
+                a.state = summary.interrupted && r.name == summary.interruptedIn ? RegistryState::Interrupted
+                          : r.stopped                                              ? RegistryState::Stopped
+                                                                                   : RegistryState::Converted;
             }
         out.push_back(a);
     }
@@ -21,6 +23,7 @@ const char* StateName(RegistryState state) {
     switch (state) {
         case RegistryState::Converted: return "converted";
         case RegistryState::Stopped: return "stopped";
+        case RegistryState::Interrupted: return "interrupted";
         case RegistryState::NotTicked: return "not_ticked";
         case RegistryState::NotRun: return "not_run";
     }

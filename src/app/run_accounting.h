@@ -1,7 +1,7 @@
 #pragma once
 // The twenty registries of a run as its reports show them: what became of
-// each (converted, stopped at a failing row, not ticked, or not run because
-// the run ended before it), and the exit status the run earns.
+// each (converted, stopped at a failing row, interrupted, not ticked, or not
+// run because the run ended before it), and the exit status the run earns.
 #include <vector>
 
 #include "app/registries.h"
@@ -10,7 +10,7 @@
 
 namespace conversor {
 
-enum class RegistryState { Converted, Stopped, NotTicked, NotRun };
+enum class RegistryState { Converted, Stopped, Interrupted, NotTicked, NotRun };
 
 struct RegistryAccount {
     const Registry* registry;
@@ -21,7 +21,7 @@ struct RegistryAccount {
 // All twenty, in the run's order.
 std::vector<RegistryAccount> AccountRegistries(const Ticked& ticked, const RunSummary& summary);
 
-// "converted", "stopped", "not_ticked", "not_run".
+// "converted", "stopped", "interrupted", "not_ticked", "not_run".
 const char* StateName(RegistryState state);
 
 // 0 converted without an error or warning box; 1 converted, but such a box

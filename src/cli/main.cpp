@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <cstring>
 #include <stdexcept>
 
 #include "app/json_report.h"
@@ -11,6 +12,7 @@
 #include "app/run.h"
 #include "app/run_accounting.h"
 #include "cli/options.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_operator.h"
 #include "db/firebird/error.h"
 #include "db/session.h"
@@ -92,6 +94,8 @@ bool chooseOperations(Session& s, const cli::Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before the client library starts any thread.
+    cli::BlockStopSignals();
     cli::Options options;
     try {
         options = cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -120,15 +124,24 @@ int main(int argc, char** argv) {
     Session session(ui);
     session.sourcePath = options.source;
     session.targetPath = options.target;
+    session.backupFile = options.backup;
     session.setCommitInterval(options.commitEvery);
     session.keepGoing = options.keepGoing;
     if (report) session.ledger = &report->sink();
+    ui.stopAsking(&session.stop);
+    // Ends before the session, whose connections it cancels.
+    cli::StopSignalWatcher watcher(session.stop);
 
     int exit = kNothingConverted;
     if (chooseOperations(session, options)) {
         const RunOutcome outcome = ExecuteRun(session, options.ticked);
         exit = ExitStatus(outcome, session.summary);
-        if (exit != kNothingConverted) std::fputs(cli::FormatSummary(session.summary, options.ticked).c_str(), stdout);
+        if (exit != kNothingConverted || outcome == RunOutcome::Interrupted)
+            std::fputs(cli::FormatSummary(session.summary, options.ticked, session.targetPath).c_str(), stdout);
+    }
+    if (session.stop.requested()) {
+        std::fprintf(stderr, "conversor-cli: stopped by SIG%s\n", sigabbrev_np(session.stop.reason()));
+        exit = cli::ExitStatusForSignal(session.stop.reason());
     }
     if (report && !report->write(exit, session.summary) && exit == kConverted) return kConvertedWithBoxes;
     return exit;

@@ -11,7 +11,8 @@ namespace conversor::cli {
 const char* const kUsage =
     "Usage: conversor-cli --source PATH --target PATH [--only NAMES]\n"
     "                     [--payables-op CODE] [--receivables-op CODE]\n"
-    "                     [--commit-every N] [--keep-going] [--report FILE] [--yes]\n"
+    "                     [--commit-every N] [--keep-going] [--report FILE]\n"
+    "                     [--backup FILE] [--yes]\n"
     "\n"
     "Converts a Talvo database (--source, read only) into an Ordelio database\n"
     "(--target), registry by registry, as the window's \"Converter\" does.\n"
@@ -36,6 +37,12 @@ const char* const kUsage =
     "  --report FILE         writes the run report to FILE: a JSON document with\n"
     "                        every registry's accounting and every row it left\n"
     "                        out or failed, with its source key and reason\n"
+    "  --backup FILE         after the confirmation, before anything is changed,\n"
+    "                        back the target up to FILE through the engine's\n"
+    "                        backup service (restore it with gbak); for a\n"
+    "                        host:path target FILE is a path on that server.\n"
+    "                        A failing backup, or a local FILE that already\n"
+    "                        exists, stops the run with nothing changed\n"
     "  --yes                 answer the confirmation; without it the question is\n"
     "                        asked on the terminal, and refused when standard\n"
     "                        input is not a terminal\n"
@@ -47,9 +54,15 @@ const char* const kUsage =
     "(rows read, written, skipped, failed and not tried, stopped or not) goes to\n"
     "standard output, followed by the registries an error kept from running.\n"
     "\n"
+    "SIGINT, SIGTERM and SIGHUP stop the run at the next row boundary (a statement\n"
+    "waiting on a lock is cancelled): the row in progress is undone, the rows\n"
+    "committed before stay, and the triggers are switched back on.\n"
+    "\n"
     "Exit status: 0 converted without any error or warning box; 1 converted, but\n"
     "an error or warning box was shown; 2 nothing converted (usage error, empty\n"
-    "path, connection failure, unknown operation, confirmation refused).\n";
+    "path, connection failure, unknown operation, confirmation refused, another\n"
+    "conversion running on the target, failed backup); 130, 143, 129 stopped by\n"
+    "SIGINT, SIGTERM, SIGHUP.\n";
 
 namespace {
 std::vector<std::string> splitNames(const std::string& list) {
@@ -117,6 +130,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
         } else if (a == "--report") {
             o.report = value();
             if (o.report->empty()) throw std::invalid_argument("--report needs a file name");
+        } else if (a == "--backup") {
+            o.backup = value();
+            if (o.backup.empty()) throw std::invalid_argument("--backup needs a file name");
         } else if (a == "--yes" || a == "-y") {
             o.yes = true;
         } else {

@@ -18,6 +18,7 @@ struct Options {
     int commitEvery = 1;
     bool keepGoing = false;
     std::optional<std::string> report;  // the JSON run report's file
+    std::string backup;  // the target's backup file; empty for none
     bool help = false;
     bool version = false;
 };

@@ -1,10 +1,14 @@
 #include "cli/terminal_operator.h"
 
+#include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "app/run_accounting.h"
+#include "db/firebird/backup.h"
+#include "db/stop_request.h"
 #include "text/cp1252.h"
 
 namespace conversor::cli {
@@ -16,14 +20,17 @@ std::string FormatBox(const std::string& caption, const std::string& text) {
     return out;
 }
 
-std::string FormatSummary(const RunSummary& summary, const Ticked& ticked) {
+std::string FormatSummary(const RunSummary& summary, const Ticked& ticked, const std::string& target) {
     std::string out;
     char line[200];
     std::snprintf(line, sizeof line, "%-20s %10s %10s %10s %10s %10s  %s\n", "registry", "read", "written", "skipped",
                   "failed", "not tried", "result");
     out += line;
     for (const RegistryResult& r : summary.registries) {
-        const char* result = r.stopped ? "stopped at a failing row" : r.failed > 0 ? "rows failed" : "ok";
+        const char* result = summary.interrupted && r.name == summary.interruptedIn ? "interrupted"
+                             : r.stopped                                              ? "stopped at a failing row"
+                             : r.failed > 0                                           ? "rows failed"
+                                                                                      : "ok";
         std::snprintf(line, sizeof line, "%-20s %10lld %10lld %10lld %10lld %10lld  %s\n", r.name.c_str(), r.read,
                       r.written, r.skipped, r.failed, r.notTried, result);
         out += line;
@@ -31,7 +38,18 @@ std::string FormatSummary(const RunSummary& summary, const Ticked& ticked) {
     std::string notRun;
     for (const RegistryAccount& a : AccountRegistries(ticked, summary))
         if (a.state == RegistryState::NotRun) notRun += (notRun.empty() ? "" : ", ") + std::string(a.registry->name);
-    if (!notRun.empty()) out += "not run (an error ended the run before them): " + notRun + "\n";
+    if (!notRun.empty())
+        out += std::string(summary.interrupted ? "not run (the run was interrupted before them): "
+                                               : "not run (an error ended the run before them): ") +
+               notRun + "\n";
+    if (summary.interrupted)
+        out += "interrupted " + (summary.interruptedIn.empty() ? std::string("outside the registries")
+                                                               : "in " + summary.interruptedIn) +
+               "; the rows committed before stay\n";
+    if (!summary.backupFile.empty()) {
+        out += "backup: " + summary.backupFile + "\n";
+        if (!target.empty()) out += "restore: " + RestoreCommand(summary.backupFile, target) + "\n";
+    }
     return out;
 }
 
@@ -82,9 +100,25 @@ bool TerminalOperator::confirm(const std::string& caption, const std::string& te
     }
     std::fprintf(err_, "%s\n[s/N] ", FormatBox(caption, text).c_str());
     std::fflush(err_);
+    if (!answerArrives()) {
+        std::fprintf(err_, "\n");
+        return false;
+    }
     char answer[16] = {};
     if (!std::fgets(answer, sizeof answer, in_)) return false;
     return answer[0] == 's' || answer[0] == 'S' || answer[0] == 'y' || answer[0] == 'Y';
+}
+
+bool TerminalOperator::answerArrives() {
+    if (!stop_) return true;
+    // Signals are taken by a thread of their own and interrupt no read:
+    // wait for the answer a little at a time, looking for a stop between.
+    pollfd in{fileno(in_), POLLIN, 0};
+    while (!stop_->requested()) {
+        const int ready = poll(&in, 1, 100);
+        if (ready > 0 || (ready < 0 && errno != EINTR)) return true;
+    }
+    return false;
 }
 
 void TerminalOperator::finished(const std::string& text, const RunSummary&) {

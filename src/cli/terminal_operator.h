@@ -7,11 +7,17 @@
 #include "app/run.h"
 #include "db/operator.h"
 
+namespace conversor {
+class StopRequest;
+}
+
 namespace conversor::cli {
 
 class TerminalOperator : public Operator {
 public:
     TerminalOperator(bool assumeYes, std::FILE* err = stderr, std::FILE* in = stdin);
+    // A request to stop answers the confirmation's question with No.
+    void stopAsking(const StopRequest* stop) { stop_ = stop; }
 
     void setStatus(const std::string& text) override;
     void setGauge(long long progress, long long maximum) override;
@@ -24,7 +30,10 @@ private:
     void drawProgress();
     void clearProgress();
 
+    bool answerArrives();
+
     bool assumeYes_;
+    const StopRequest* stop_ = nullptr;
     std::FILE* err_;
     std::FILE* in_;
     bool progressOnTerminal_;
@@ -37,7 +46,8 @@ private:
 std::string FormatBox(const std::string& caption, const std::string& text);
 
 // One line per registry that ran, then the ticked registries an error kept
-// from running, when there are any.
-std::string FormatSummary(const RunSummary& summary, const Ticked& ticked);
+// from running, the interruption, and the backup with the command that
+// restores it over target.
+std::string FormatSummary(const RunSummary& summary, const Ticked& ticked, const std::string& target = {});
 
 }  // namespace conversor::cli

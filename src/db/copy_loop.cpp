@@ -142,6 +142,7 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
     std::string firstFailure;      // the box of the first failing row, when going on past it
     bool transactionCarried = false;  // a skipped row left its transaction for the next
     while (!src.eof()) {
+        if (s.stopping()) break;  // a row boundary: the rows before are done
         ++result.read;
         try {
             if (loop.beforeRow) loop.beforeRow(src);
@@ -162,8 +163,16 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
             s.stepGauge();
             s.processEvents();
         } catch (const DbError& e) {
+            // Seen before the undo, so that nothing cancels the undo itself.
+            const bool stopped = s.stopping();
             Rollback(s);
             transactionCarried = false;
+            // The row was cut short by the stop: undone, not reported, and
+            // counted among the rows not tried.
+            if (stopped) {
+                --result.read;
+                break;
+            }
             std::vector<std::string> columns;
             // The widths are looked up only for whoever keeps the rows.
             std::string reason = s.ledger ? FailureReason(s, widths, e, columns) : std::string(e.what());

@@ -25,6 +25,12 @@ struct RegistryResult {
 struct RunSummary {
     std::vector<RegistryResult> registries;  // those that ran, in the run's order
     int errorBoxes = 0;    // error and warning boxes shown during the run
+    // A request to stop ended the run at a row boundary, in the registry
+    // named (empty when it stopped outside every registry).
+    bool interrupted = false;
+    std::string interruptedIn;
+    // The target's backup made before anything was changed; empty for none.
+    std::string backupFile;
 };
 
 }  // namespace conversor

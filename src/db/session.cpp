@@ -31,7 +31,23 @@ Session::Session(Operator& op)
     savepoint_.setText("SAVEPOINT CONVERSOR_ROW");
     releaseSavepoint_.setText("RELEASE SAVEPOINT CONVERSOR_ROW");
     undoToSavepoint_.setText("ROLLBACK TO SAVEPOINT CONVERSOR_ROW");
+    stop.watch(CnOrdelio);
+    stop.watch(CnTalvo);
 }
+
+bool Session::stopping() {
+    if (!stop.requested()) return false;
+    stop.acknowledge();
+    return true;
+}
+
+namespace {
+// The row in progress when a stop is requested is undone, never committed:
+// a lookup cut short by the stop may have left it incomplete.
+void refuseWhileStopping(const Session& s) {
+    if (s.stop.pending()) throw DbError(W("Conversão interrompida."));
+}
+}  // namespace
 
 bool Session::connect(Connection& cn, const std::string& path, const std::string& failureText) {
     try {
@@ -73,6 +89,7 @@ void Session::AbreTransacao(Connection& cn) {
 }
 
 void Session::ConfirmaTransacao(Connection& cn) {
+    if (&cn == &CnOrdelio) refuseWhileStopping(*this);
     if (!batched(*this, cn)) {
         if (cn.inTransaction()) cn.commit();
         if (&cn == &CnOrdelio) lookups.rowDone();
@@ -87,6 +104,7 @@ void Session::ConfirmaTransacao(Connection& cn) {
 }
 
 void Session::ConfirmaSemContar(Connection& cn) {
+    if (&cn == &CnOrdelio) refuseWhileStopping(*this);
     if (!batched(*this, cn)) {
         ConfirmaTransacao(cn);
         return;
@@ -180,6 +198,9 @@ void Session::stepGauge() {
 }
 
 void Session::box(BoxKind kind, const std::string& caption, const std::string& text) {
+    // Between a request to stop and the row boundary where the run sees it,
+    // a failure is the stop's (a cancelled statement), not the row's.
+    if (kind != BoxKind::Information && stop.pending()) return;
     if (kind != BoxKind::Information) ++summary.errorBoxes;
     if (ledger) ledger->message(kind, caption, text);
     ui.message(kind, caption, text);

@@ -11,6 +11,7 @@
 #include "db/lookup_cache.h"
 #include "db/firebird/statement.h"
 #include "db/row_ledger.h"
+#include "db/stop_request.h"
 
 namespace conversor {
 
@@ -34,6 +35,15 @@ public:
     // Key values of the two operation selectors: a CODOPER or an empty text.
     std::string codOperPagar;
     std::string codOperReceber;
+    // Where the run backs the target up before changing it (a path on the
+    // target's machine); empty for no backup.
+    std::string backupFile;
+
+    // Where the command line's signals reach the run (see StopRequest).
+    StopRequest stop;
+    // True once a stop has been requested: the run ends at this row
+    // boundary, and nothing is cancelled any more.
+    bool stopping();
 
     RunSummary summary;
     // Receives the rows the registries leave out or fail, and every box; none

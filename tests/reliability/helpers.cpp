@@ -8,10 +8,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "app/registries.h"
 
@@ -77,6 +80,40 @@ std::string ServerHost() {
     return host ? host : "";
 }
 
+bool SeenWaiting(const std::string& database, const std::string& fragment) {
+    auto monitor = OpenDatabase(database, 1);
+    const std::string sql = "SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$STATE = 1 "
+                            "AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SQL_TEXT CONTAINING '" +
+                            fragment + "'";
+    for (int i = 0; i < 1200; ++i) {  // at most a minute
+        if (ReadRows(*monitor, sql)[0][0] != "0") return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+ShellResult RunShell(const std::string& command) {
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    if (!p) return {-1, "cannot run " + command};
+    std::string out;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    const int status = pclose(p);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+std::string ValidationErrors(const std::string& path) {
+    const ShellResult gfix = RunShell("gfix -v -full -n -user SYSDBA -password quendalor " + path);
+    if (!gfix.output.empty()) std::printf("gfix: %s", gfix.output.c_str());
+    std::string errors;
+    std::istringstream lines(gfix.output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("Number of") != std::string::npos && line.find("warnings") == std::string::npos) errors += line + "\n";
+    if (gfix.status != 0) errors += "gfix exit status " + std::to_string(gfix.status);
+    return errors;
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
@@ -86,7 +123,7 @@ std::string ReadFile(const std::string& path) {
 
 // ------------------------------------------------------------- CliProcess
 
-CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& args) {
+CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& args, const std::string& stdinPath) {
     static int serial = 0;
     const std::string stem = (db.dir() / ("cli" + std::to_string(++serial))).string();
     outFile_ = stem + ".out";
@@ -99,7 +136,7 @@ CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& 
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, stdinPath.c_str(), O_RDWR, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int rc = posix_spawn(&pid_, cargs[0], &actions, nullptr, cargs.data(), environ);

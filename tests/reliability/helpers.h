@@ -33,12 +33,32 @@ void FillCities(Connection& source, int count);
 // The loopback server named by CONVERSOR_SERVER, or empty when none runs.
 std::string ServerHost();
 
+// Polls the target's monitoring tables until another attachment is seen
+// running a statement with that text (it is then waiting on the lock): the
+// evidence that the run is blocked, not merely slow.
+bool SeenWaiting(const std::string& database, const std::string& fragment);
+
+// A shell command run to its end: exit status and what it printed (standard
+// output and error together).
+struct ShellResult {
+    int status;
+    std::string output;
+};
+ShellResult RunShell(const std::string& command);
+
+// The engine's own validation of every page and record, changing nothing:
+// the lines that count errors. A kill that cuts an index page split can leave
+// an orphan index page, which validation counts as a warning (space, not
+// data); warnings are printed, not failed.
+std::string ValidationErrors(const std::string& path);
+
 
 // conversor-cli run as a child process, standard output and error going to
 // files in the test's folder.
 class CliProcess {
 public:
-    CliProcess(const TestDatabases& db, const std::vector<std::string>& args);
+    // Standard input is stdinPath (a terminal's, for the questions asked there).
+    CliProcess(const TestDatabases& db, const std::vector<std::string>& args, const std::string& stdinPath = "/dev/null");
     ~CliProcess();
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;

@@ -10,7 +10,6 @@
 #include <chrono>
 #include <filesystem>
 #include <cstdio>
-#include <sstream>
 #include <thread>
 
 #include "reliability/helpers.h"
@@ -20,28 +19,6 @@ namespace conversor::testing {
 namespace {
 
 constexpr int kCities = 100000;
-
-// The engine's own validation of every page and record, changing nothing:
-// the lines that count errors. A kill that cuts an index page split can leave
-// an orphan index page, which validation counts as a warning (space, not
-// data); warnings are printed, not failed.
-std::string ValidationErrors(const std::string& path) {
-    const std::string cmd = "gfix -v -full -n -user SYSDBA -password quendalor " + path + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return "cannot run gfix";
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int status = pclose(p);
-    if (!out.empty()) std::printf("gfix: %s", out.c_str());
-    std::string errors;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);)
-        if (line.find("Number of") != std::string::npos && line.find("warnings") == std::string::npos) errors += line + "\n";
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) errors += "gfix exit status " + std::to_string(status);
-    return errors;
-}
 
 struct KillCase {
     const char* name;

@@ -92,21 +92,6 @@ private:
     std::string last_;
 };
 
-// Polls the target's monitoring tables until another attachment is seen
-// running a statement with that text (it is then waiting on the lock): the
-// evidence that the run is blocked, not merely slow.
-bool SeenWaiting(const std::string& database, const std::string& fragment) {
-    auto monitor = OpenDatabase(database, 1);
-    const std::string sql = "SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$STATE = 1 "
-                            "AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SQL_TEXT CONTAINING '" +
-                            fragment + "'";
-    for (int i = 0; i < 1200; ++i) {  // at most a minute
-        if (ReadRows(*monitor, sql)[0][0] != "0") return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    return false;
-}
-
 void Seed(TestDatabases& db, const LockCase& c) {
     if (*c.source) db.onSource(c.source);
     if (*c.target) db.onTarget(c.target);

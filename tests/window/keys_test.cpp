@@ -18,7 +18,7 @@ TEST_F(KeysTest, EnterWalksTheTabOrderFromTheReadOnlyPathsAndWrapsAround) {
     ASSERT_EQ(focused(), "EdBancoTalvo");
     // The operation selectors are disabled until a target is chosen.
     const std::vector<QString> expected{
-        "btAbrirTalvo",  "EdBancoOrdelio",    "btAbrirOrdelio",    "ckClientes",        "ckGrupos",
+        "btAbrirTalvo",  "EdBancoOrdelio",    "btAbrirOrdelio",    "chkCopiaSeguranca", "ckClientes",        "ckGrupos",
         "ckSubgrupos",   "ckClasfisc",        "ckFabricantes",     "ckProdutos",        "ckFornecedores",
         "ckVendedores",  "ckCidades",         "ckFiliais",         "ckBancos",          "ckAgencias",
         "ckContas",      "ckTipoLancamentos", "ckTransportadoras", "chkSegmentos",      "chkCompClientes",

@@ -3,6 +3,8 @@
 // with its detail, the reset, and the window's state on the other outcomes.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QRegularExpression>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +40,15 @@ protected:
         int n = 0;
         for (const Registry& r : Registries()) n += check(r.checkBox.data())->isChecked();
         return n;
+    }
+    // The backups in the databases' folder, named after the target with the
+    // date and time.
+    QStringList backups() const {
+        const QStringList all = QDir(QString::fromStdString(db.dir().string())).entryList({"*.fbk"}, QDir::Files);
+        for (const QString& name : all)
+            EXPECT_TRUE(QRegularExpression("^ordelio-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.fbk$").match(name).hasMatch())
+                << name.toStdString();
+        return all;
     }
     bool screenEnabled() {
         for (const char* name : {"GbCaminhos", "gbCadastros", "gbOpcoes", "btConverter", "btSair"})
@@ -97,11 +108,17 @@ TEST_F(RunTest, TickedRegistriesRunInTheFixedOrderAndTheWindowIsReset) {
     EXPECT_EQ(shownWhileRunning, "Convertendo Cidades...");
     EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), "2");
 
+    // The backup is ticked as the window opens: made beside the target, and
+    // named in the end box with the command that puts it back.
+    ASSERT_EQ(backups().size(), 1);
+    const std::string backup = (db.dir() / backups()[0].toStdString()).string();
     ASSERT_EQ(window.boxes.size(), 1u);
     const DialogBox& end = window.boxes[0];
     EXPECT_EQ(end.kind, BoxKind::Information);
     EXPECT_EQ(end.caption, QString::fromUtf8("Informação"));
-    EXPECT_EQ(end.text, QString::fromUtf8("Conversão de dados finalizada."));
+    EXPECT_EQ(end.text, QString::fromUtf8("Conversão de dados finalizada.\r\rCópia de segurança do Ordelio: ") +
+                            QString::fromStdString(backup) + QString::fromUtf8("\rPara restaurá-la: gbak -rep -user SYSDBA ") +
+                            QString::fromStdString(backup + " " + db.targetPath()));
     EXPECT_TRUE(end.detail.startsWith("Cidades: 2 lidos, 2 gravados")) << end.detail.toStdString();
 
     // Back to the first state: no paths, everything ticked, the focus on the
@@ -117,6 +134,18 @@ TEST_F(RunTest, TickedRegistriesRunInTheFixedOrderAndTheWindowIsReset) {
     window.boxes.clear();
     click("btConverter");
     EXPECT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Caminho do banco de dados Talvo está vazio.")});
+}
+
+TEST_F(RunTest, WithoutTheBackupTickedTheRunMakesNone) {
+    chooseDatabases();
+    tickOnly({"ckCidades"});
+    check("chkCopiaSeguranca")->setChecked(false);
+    click("btConverter");
+    EXPECT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Conversão de dados finalizada.")});
+    EXPECT_TRUE(backups().empty());
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), "2");
+    // The reset ticks every check box of the window, the backup's too.
+    EXPECT_TRUE(check("chkCopiaSeguranca")->isChecked());
 }
 
 TEST_F(RunTest, RefusingTheConfirmationConvertsNothingAndKeepsTheChoices) {
@@ -179,17 +208,30 @@ TEST_F(RunTest, AnErrorNoConverterHandlesLeavesTheWindowAsItWas) {
     EXPECT_TRUE(window.close());
 }
 
-TEST_F(RunTest, ClosingTheWindowDuringARunLetsTheRunFinish) {
+TEST_F(RunTest, ClosingTheWindowDuringARunLetsTheRunFinishInSightAndThenCloses) {
     chooseDatabases();
     tickOnly({"ckCidades", "ckGrupos"});
+    check("chkCopiaSeguranca")->setChecked(false);
+    bool closeAccepted = true, shownAfterTheClose = false, disabledAfterTheClose = false;
+    QString statusAfterTheClose;
     window.onStatus = [&](const QString& status) {
-        if (status == "Convertendo Cidades...") window.close();
+        if (status == "Convertendo Cidades...") closeAccepted = window.close();
+        if (status == "Convertendo Grupos de Produtos...") {
+            shownAfterTheClose = window.isVisible();
+            disabledAfterTheClose = !control("gbCadastros")->isEnabled() && !control("btSair")->isEnabled();
+            statusAfterTheClose = statusText();
+        }
     };
     click("btConverter");
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(closeAccepted);
+    EXPECT_TRUE(shownAfterTheClose);
+    EXPECT_TRUE(disabledAfterTheClose);
+    EXPECT_EQ(statusAfterTheClose, "Convertendo Grupos de Produtos...");
     EXPECT_EQ(conversions(), (std::vector<QString>{"Convertendo Cidades...", "Convertendo Grupos de Produtos..."}));
     EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CIDADES"), "2");
     EXPECT_EQ(window.boxTexts(), std::vector<QString>{QString::fromUtf8("Conversão de dados finalizada.")});
+    // The run has returned: the close asked for is carried out.
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(RunTest, WritingInBatchesLeavesTheSameTargetAsOneCommitPerRow) {
@@ -226,6 +268,7 @@ TEST_F(RunTest, WritingInBatchesLeavesTheSameTargetAsOneCommitPerRow) {
         window.onStatus = [&](const QString& status) {
             if (status.startsWith("Convertendo")) result.intervals.push_back(window.session().commitInterval());
         };
+        check("chkCopiaSeguranca")->setChecked(false);  // the end boxes compared as they are without one
         click("btConverter");
         window.onStatus = nullptr;
         result.boxes = window.boxes;
@@ -291,6 +334,7 @@ TEST_F(RunTest, KeepGoingAndTheReportFromTheEndDialog) {
     chooseDatabases();
     tickOnly({"ckCidades"});
     keepGoing->setChecked(true);
+    check("chkCopiaSeguranca")->setChecked(false);
     click("btConverter");
 
     ASSERT_EQ(window.boxes.size(), 2u) << ::testing::PrintToString(window.boxTexts());

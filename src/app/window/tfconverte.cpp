@@ -211,6 +211,14 @@ void TFConverte::buildPaths() {
     };
     selector(pagar_, "CodOperContasPagar", "MostraOperacaoContasPagar", 122);
     selector(receber_, "CodOperContasReceber", "MostraOperacaoContasReceber", 156);
+
+    chkCopiaSeguranca = new QCheckBox(QString::fromUtf8("Cópia de segurança do Ordelio antes de converter"), GbCaminhos);
+    chkCopiaSeguranca->setObjectName("chkCopiaSeguranca");
+    chkCopiaSeguranca->setToolTip(
+        QString::fromUtf8("Grava uma cópia do banco do Ordelio ao lado dele, com a data e a hora no nome"));
+    chkCopiaSeguranca->setChecked(true);
+    chkCopiaSeguranca->move(12, 178);
+    chkCopiaSeguranca->adjustSize();
 }
 
 void TFConverte::buildRegistries() {
@@ -287,7 +295,8 @@ void TFConverte::buildBottom() {
 
 void TFConverte::setTabOrder() {
     std::vector<QWidget*> order{EdBancoTalvo,        btAbrirTalvo,  EdBancoOrdelio, btAbrirOrdelio,
-                                pagar_.code,         pagar_.list,   receber_.code,  receber_.list};
+                                pagar_.code,         pagar_.list,   receber_.code,  receber_.list,
+                                chkCopiaSeguranca};
     for (const Place& place : kRegistryPlaces)
         order.push_back(gbCadastros->findChild<QCheckBox*>(QString::fromLatin1(place.checkBox.data(),
                                                                                  place.checkBox.size())));

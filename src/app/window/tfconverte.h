@@ -77,6 +77,7 @@ protected:
     virtual QString chooseSaveFile(const QString& filter);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private Q_SLOTS:
     void btAbrirTalvoClick();
@@ -135,6 +136,9 @@ private:
     OperationSelector receber_{"8", session_.codOperReceber};
 
     std::uint16_t UltimaTecla = 0;
+    // A run is on the stack; a close asked for meanwhile waits for its end.
+    bool running_ = false;
+    bool closeWhenDone_ = false;
     long long gaugeProgress_ = 0;
     long long gaugeMaximum_ = 100;
     // The control that had the focus last within the window: moves to other
@@ -148,6 +152,7 @@ private:
     QPushButton* btAbrirTalvo = nullptr;
     QLineEdit* EdBancoOrdelio = nullptr;
     QPushButton* btAbrirOrdelio = nullptr;
+    QCheckBox* chkCopiaSeguranca = nullptr;  // back the target up before the run changes it
     QGroupBox* gbCadastros = nullptr;
     std::array<QCheckBox*, 20> registryBoxes_{};  // in the run's order
     QGroupBox* gbOpcoes = nullptr;

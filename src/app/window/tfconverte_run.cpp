@@ -1,6 +1,7 @@
 // The buttons of the window, the run behind "&Converter", and what the run
 // shows through the window.
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -9,8 +10,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <ctime>
+
 #include "app/run.h"
 #include "app/run_accounting.h"
+#include "db/firebird/backup.h"
 #include "app/window/run_report.h"
 #include "app/window/tfconverte.h"
 
@@ -56,9 +60,24 @@ void TFConverte::btConverterClick() {
 
     session_.keepGoing = chkContinuarAposErros->isChecked();
     startReport(ticked);
+    session_.backupFile =
+        chkCopiaSeguranca->isChecked() ? DefaultBackupFile(session_.targetPath, std::time(nullptr)) : std::string();
 
     const RunScreen screen{[this](bool flag) { HabilitaTela(flag); }, [this] { LimpaTela(); }};
-    switch (ExecuteRun(session_, ticked, screen)) {
+    RunOutcome outcome;
+    {
+        running_ = true;
+        struct Returned {
+            bool& running;
+            ~Returned() { running = false; }
+        } returned{running_};
+        outcome = ExecuteRun(session_, ticked, screen);
+    }
+    if (closeWhenDone_) {
+        close();
+        return;
+    }
+    switch (outcome) {
         case RunOutcome::EmptySourcePath: EdBancoTalvo->setFocus(); break;
         case RunOutcome::EmptyTargetPath: EdBancoOrdelio->setFocus(); break;
         case RunOutcome::ConnectionFailed:
@@ -68,6 +87,17 @@ void TFConverte::btConverterClick() {
             break;
         default: break;
     }
+}
+
+void TFConverte::closeEvent(QCloseEvent* event) {
+    // Nothing in the run looks for a close: it goes on, and the window stays
+    // shown, disabled, its gauge and status moving, until the run returns.
+    if (running_) {
+        closeWhenDone_ = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TFConverte::btSairClick() { close(); }
@@ -87,6 +117,7 @@ void TFConverte::LimpaTela() {
     EdBancoTalvo->clear();
     EdBancoOrdelio->clear();
     MarcaOpcoes(true);
+    chkCopiaSeguranca->setChecked(true);
     EdBancoTalvo->setFocus();
 }
 

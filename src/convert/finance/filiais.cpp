@@ -69,8 +69,9 @@ void ConverteFiliais(Session& s) {
         GravaNumeracaoNF(s, code);
         AtualizaUsuarioAdmin(s);
     };
-    // A branch that failed ends the converter: no generator is made in that run.
-    if (!RunCopyLoop(s, loop).stopped) GravaGenerators(s);
+    // A branch that failed ends the converter: no generator is made in that
+    // run; nor in a run asked to stop, which ends at the loop's row boundary.
+    if (!RunCopyLoop(s, loop).stopped && !s.stop.requested()) GravaGenerators(s);
 }
 
 }  // namespace conversor

@@ -60,9 +60,20 @@ void Connection::open() {
     fb::Guard([&] {
         auto dpb = databaseParameters(*status_, options_, nullptr);
         fb::Ref<IProvider> provider(fb::Master()->getDispatcher());
-        attachment_ = fb::Ref<IAttachment>(provider->attachDatabase(status_.get(), database_.c_str(),
-                                                                    static_cast<unsigned>(dpb.size()), dpb.data()));
+        fb::Ref<IAttachment> attachment(provider->attachDatabase(status_.get(), database_.c_str(),
+                                                                 static_cast<unsigned>(dpb.size()), dpb.data()));
+        std::lock_guard<std::mutex> lock(attachmentMutex_);
+        attachment_ = std::move(attachment);
     });
+}
+
+void Connection::cancelRunning() {
+    std::lock_guard<std::mutex> lock(attachmentMutex_);
+    if (!attachment_) return;
+    fb::Ref<IStatus> status(fb::Master()->getStatus());
+    CheckStatusWrapper st(status.get());
+    // "nothing to cancel" between statements is no failure here.
+    attachment_->cancelOperation(&st, fb_cancel_raise);
 }
 
 void Connection::close() {
@@ -77,12 +88,17 @@ void Connection::close() {
         }
     }
     releasePrepared();
-    if (attachment_) {
+    fb::Ref<IAttachment> attachment;
+    {
+        std::lock_guard<std::mutex> lock(attachmentMutex_);
+        attachment = std::move(attachment_);
+    }
+    if (attachment) {
         try {
-            attachment_->detach(status_.get());
-            attachment_.forget();
+            attachment->detach(status_.get());
+            attachment.forget();
         } catch (const FbException&) {
-            attachment_.reset();
+            attachment.reset();
         }
     }
 }

@@ -5,6 +5,7 @@
 // read-only transactions, so nothing run on it can change it.
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +50,10 @@ public:
     void open();   // DbError with the server's text on failure
     void close();  // closes the statements' cursors and drops any transaction
     bool isOpen() const { return static_cast<bool>(attachment_); }
+    // From any thread: cancels the statement the attachment runs now (one
+    // waiting on a lock among them), which then fails with the engine's
+    // "operation was cancelled". Between statements it does nothing.
+    void cancelRunning();
 
     // The one explicit transaction a connection may have.
     bool inTransaction() const { return static_cast<bool>(transaction_); }
@@ -104,7 +109,8 @@ private:
     std::string database_;
     fb::Ref<Firebird::IStatus> statusHandle_;
     std::unique_ptr<Firebird::ThrowStatusWrapper> status_;
-    fb::Ref<Firebird::IAttachment> attachment_;
+    fb::Ref<Firebird::IAttachment> attachment_;  // set and cleared under attachmentMutex_
+    std::mutex attachmentMutex_;                  // lets cancelRunning reach the attachment from another thread
     fb::Ref<Firebird::ITransaction> transaction_;
     fb::Ref<Firebird::ITransaction> sharedReadOnly_;
     struct Prepared {
