@@ -152,7 +152,7 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
                 s.QryOrdelio.setText(loop.insertSql);
             }
             const RowDecision row = loop.bind(src, s.QryOrdelio);
-            if (row.kind == RowDecision::Kind::Write) s.QryOrdelio.execute();
+            if (row.kind == RowDecision::Kind::Write) s.executeLastWrite(s.QryOrdelio);
             transactionCarried = row.kind == RowDecision::Kind::SkipKeepingTransaction;
             if (!transactionCarried) {
                 s.QryOrdelio.close();

@@ -31,7 +31,7 @@ void executeOne(Session& s, std::string_view sql, const std::function<void()>& b
     q.clearText();
     q.setText(sql);
     if (bind) bind();
-    q.execute();
+    s.executeLastWrite(q);
     (s.*confirm)(s.CnOrdelio);
     q.close();
 }

@@ -33,6 +33,7 @@ Session::Session(Operator& op)
     undoToSavepoint_.setText("ROLLBACK TO SAVEPOINT CONVERSOR_ROW");
     stop.watch(CnOrdelio);
     stop.watch(CnTalvo);
+    CnOrdelio.setBeforeWrite([this] { savepointBeforeWrite(); });
 }
 
 bool Session::stopping() {
@@ -82,10 +83,31 @@ void Session::AbreTransacao(Connection& cn) {
         cn.startTransaction();
         rowsInBatch_ = 0;
     }
-    if (!rowSavepoint_) {
+    // The savepoint waits for the row's first write (savepointBeforeWrite);
+    // a row carried over keeps the one it has.
+    rowOpen_ = true;
+}
+
+void Session::savepointBeforeWrite() {
+    if (!rowOpen_ || rowSavepoint_ || lastWrite_ || commitInterval_ <= 1) return;
+    rowSavepoint_ = true;  // set first: the savepoint is itself a statement
+    try {
         savepoint_.execute();
-        rowSavepoint_ = true;
+    } catch (const DbError&) {
+        rowSavepoint_ = false;
+        throw;
     }
+}
+
+void Session::executeLastWrite(Statement& st) {
+    lastWrite_ = true;
+    try {
+        st.execute();
+    } catch (const DbError&) {
+        lastWrite_ = false;
+        throw;
+    }
+    lastWrite_ = false;
 }
 
 void Session::ConfirmaTransacao(Connection& cn) {
@@ -95,9 +117,10 @@ void Session::ConfirmaTransacao(Connection& cn) {
         if (&cn == &CnOrdelio) lookups.rowDone();
         return;
     }
-    if (!rowSavepoint_) return;
+    if (!rowOpen_) return;
     // The savepoint is not released here: the next row's savepoint of the
     // same name replaces it, which saves a statement per row.
+    rowOpen_ = false;
     rowSavepoint_ = false;
     lookups.rowDone();
     if (++rowsInBatch_ >= commitInterval_) flushBatch();
@@ -109,6 +132,7 @@ void Session::ConfirmaSemContar(Connection& cn) {
         ConfirmaTransacao(cn);
         return;
     }
+    rowOpen_ = false;
     rowSavepoint_ = false;
     lookups.rowDone();
 }
@@ -120,6 +144,8 @@ void Session::DesfazTransacao(Connection& cn) {
         return;
     }
     lookups.rowUndone();
+    // Closed first: undoing the row is no write of the row's.
+    rowOpen_ = false;
     if (rowSavepoint_) {
         rowSavepoint_ = false;
         try {
@@ -139,6 +165,7 @@ void Session::DesfazTransacao(Connection& cn) {
 
 void Session::flushBatch() {
     if (commitInterval_ <= 1 || !CnOrdelio.inTransaction()) return;
+    rowOpen_ = false;
     rowSavepoint_ = false;
     rowsInBatch_ = 0;
     try {

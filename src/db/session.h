@@ -71,12 +71,18 @@ public:
     void AtivaTriggers();
 
     // Rows per commit on the target; 1 is one transaction per row. Larger
-    // values run each row under a savepoint of a longer transaction.
+    // values run each row under a savepoint of a longer transaction, taken
+    // when the row first writes.
     void setCommitInterval(int rows);
     int commitInterval() const { return commitInterval_; }
     // Commits what a longer transaction holds (end of a registry, before an
     // error box). Nothing to do with one transaction per row.
     void flushBatch();
+    // Executes the last write of a row (nothing else is written before its
+    // confirmation). In a batch, a row that has written nothing before it
+    // needs no savepoint: a failing statement is undone by the engine as a
+    // whole, so the row leaves nothing of itself behind either way.
+    void executeLastWrite(Statement& st);
 
     // Status, gauge and boxes; every box counts for the run's exit status.
     void setStatus(const std::string& text);
@@ -94,6 +100,7 @@ public:
 private:
     bool connect(Connection& cn, const std::string& path, const std::string& failureText);
     void switchTriggers(const char* state, const std::string& failureText);
+    void savepointBeforeWrite();
 
     // The per-row savepoint of a batch: prepared once, run for every row.
     Statement savepoint_{CnOrdelio};
@@ -102,7 +109,9 @@ private:
 
     int commitInterval_ = 1;
     int rowsInBatch_ = 0;
-    bool rowSavepoint_ = false;
+    bool rowOpen_ = false;       // a batched row between AbreTransacao and its end
+    bool rowSavepoint_ = false;  // ... that has taken its savepoint
+    bool lastWrite_ = false;     // executeLastWrite is running
     long long gaugeProgress_ = 0;
     long long gaugeMaximum_ = 100;
 };

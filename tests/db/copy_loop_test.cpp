@@ -173,6 +173,33 @@ TEST_P(LedgerTest, GoingOnPastFailingRowsWritesEveryOtherRowAndTellsOnceAtTheEnd
     EXPECT_FALSE(session.CnOrdelio.inTransaction());
 }
 
+// A row's earlier writes (a lookup's append) go with its failing insert,
+// while a failing row that wrote nothing else leaves the rows around it
+// alone: the even rows append a side row, the odd ones write only theirs.
+TEST_P(LedgerTest, AFailingRowTakesItsEarlierWritesAlongAndNothingElse) {
+    db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
+    session.keepGoing = true;
+    CopyLoop loop = items();
+    auto bind = loop.bind;
+    loop.bind = [&, bind](Statement& src, Statement& dst) {
+        if (src.field("CODE").asInt() % 2 == 0) {
+            Statement& aux = session.qryAuxOrdelio;
+            aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
+            aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
+            aux.execute();
+        }
+        return bind(src, dst);
+    };
+    const RegistryResult r = RunCopyLoop(session, loop);
+    EXPECT_EQ(r.written, 8);
+    EXPECT_EQ(r.failed, 2);
+    EXPECT_EQ(db.targetRows("SELECT CODE FROM T_ITEMS ORDER BY CODE"),
+              (Rows{{"00001"}, {"00002"}, {"00003"}, {"00004"}, {"00006"}, {"00007"}, {"00009"}, {"00010"}}));
+    EXPECT_EQ(db.targetRows("SELECT CODE FROM T_SIDE ORDER BY CODE"),
+              (Rows{{"00002"}, {"00004"}, {"00006"}, {"00010"}}));
+    EXPECT_FALSE(session.CnOrdelio.inTransaction());
+}
+
 TEST_P(LedgerTest, SkippedRowsThatKeepTheirTransactionAreCommittedAtTheEnd) {
     session.keepGoing = true;
     CopyLoop loop = items();

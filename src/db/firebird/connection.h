@@ -3,6 +3,7 @@
 // systems are used with: user SYSDBA, no character-set conversion, read
 // committed transactions that wait on locks. The source is opened with
 // read-only transactions, so nothing run on it can change it.
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -60,6 +61,14 @@ public:
     void startTransaction();  // opens the connection first when it is closed
     void commit();
     void rollback();
+
+    // Called by every statement run with execute() inside the explicit
+    // transaction, before it runs (where a batched row takes its savepoint,
+    // once the row first writes).
+    void setBeforeWrite(std::function<void()> hook) { beforeWrite_ = std::move(hook); }
+    void beforeWrite() const {
+        if (beforeWrite_ && transaction_) beforeWrite_();
+    }
 
     // Runs a statement that takes no parameters and returns nothing, in the
     // explicit transaction or in one of its own.
@@ -121,6 +130,7 @@ private:
     std::map<std::string, Prepared> prepared_;
     std::unordered_map<std::string, std::shared_ptr<TextShape>> shapes_;
     std::vector<Statement*> statements_;
+    std::function<void()> beforeWrite_;
     long long prepares_ = 0;
 };
 

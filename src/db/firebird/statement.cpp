@@ -107,6 +107,7 @@ void Statement::releasePrepared() {
 void Statement::execute() {
     requireValues();
     close();
+    cn_->beforeWrite();
     bool own = false;
     fb::Ref<ITransaction> owned;
     ITransaction* tra = beginWork(own, owned);
