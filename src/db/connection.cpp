@@ -190,6 +190,12 @@ void Connection::giveBack(const std::string& sql, PreparedHandle&& handle) {
     }
 }
 
+std::vector<std::string> Connection::preparedTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& [text, entry] : prepared_) texts.push_back(text);
+    return texts;
+}
+
 std::shared_ptr<TextShape> Connection::textShape(const std::string& text) {
     auto found = shapes_.find(text);
     if (found != shapes_.end()) return found->second;

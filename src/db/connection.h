@@ -93,6 +93,9 @@ public:
     // that use it (texts are kept while they are few).
     std::shared_ptr<TextShape> textShape(const std::string& text);
     long long preparesDone() const { return prepares_; }  // statements actually prepared
+    // The texts prepared and kept, as the server took them, for tests that
+    // ask what a run ran.
+    std::vector<std::string> preparedTexts() const;
     void attach(Statement* st);
     void detach(Statement* st);
 

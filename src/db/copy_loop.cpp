@@ -14,6 +14,10 @@ std::string RowErrorText(const std::string& table, const std::string& detail, co
 RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
     RegistryResult result;
     result.name = loop.registry;
+    if (s.planning) {
+        PlanCopyLoop(s, loop);
+        return result;
+    }
     // Registries before this one may have rewritten what the lookups read.
     s.lookups.clear();
 

@@ -26,6 +26,10 @@ namespace {
 // confirming it.
 void executeOne(Session& s, std::string_view sql, const std::function<void()>& bind,
                 void (Session::*confirm)(Connection&)) {
+    if (s.planning) {
+        s.planning->push_back(OnTarget(std::string(sql)));
+        return;
+    }
     Statement& q = s.QryOrdelio;
     s.AbreTransacao(s.CnOrdelio);
     q.clearText();

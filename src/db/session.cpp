@@ -138,12 +138,19 @@ void Session::LimpaTabela(const std::string& table) {
 }
 
 void Session::switchTriggers(const char* state, const std::string& failureText) {
+    const std::string ai0 = std::string("ALTER TRIGGER COMPCLIE_AI0 ") + state;
+    const std::string au0 = std::string("ALTER TRIGGER COMPCLIE_AU0 ") + state;
+    if (planning) {
+        planning->push_back(OnTarget(ai0));
+        planning->push_back(OnTarget(au0));
+        return;
+    }
     Statement st(CnOrdelio);
     try {
         AbreTransacao(CnOrdelio);
-        st.setText(std::string("ALTER TRIGGER COMPCLIE_AI0 ") + state);
+        st.setText(ai0);
         st.execute();
-        st.setText(std::string("ALTER TRIGGER COMPCLIE_AU0 ") + state);
+        st.setText(au0);
         st.execute();
         ConfirmaTransacao(CnOrdelio);
         flushBatch();
@@ -159,8 +166,13 @@ void Session::switchTriggers(const char* state, const std::string& failureText) 
 void Session::DesativaTriggers() { switchTriggers("INACTIVE", W("Erro ao desativar as Triggers: ")); }
 void Session::AtivaTriggers() { switchTriggers("ACTIVE", W("Erro ao ativar as Triggers: ")); }
 
-void Session::setStatus(const std::string& text) { ui.setStatus(text); }
-void Session::processEvents() { ui.processEvents(); }
+// A plan is made in an instant and shows nothing.
+void Session::setStatus(const std::string& text) {
+    if (!planning) ui.setStatus(text);
+}
+void Session::processEvents() {
+    if (!planning) ui.processEvents();
+}
 
 void Session::resetGauge(long long maximum) {
     gaugeMaximum_ = maximum < 0 ? 0 : maximum;

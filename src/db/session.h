@@ -10,6 +10,7 @@
 #include "db/connection.h"
 #include "db/lookup_cache.h"
 #include "db/statement.h"
+#include "db/statement_plan.h"
 
 namespace conversor {
 
@@ -38,6 +39,10 @@ public:
     // Answers of the converters' lookups; a row's answers stand or fall with
     // the row (see the transaction operations below).
     Lookups lookups;
+    // Set while a check lists what the run would run: the copy loop, the
+    // guarded statements and the trigger switches then record their texts
+    // here and run nothing.
+    StatementPlan* planning = nullptr;
 
     // Connect (closing first); report their own failure and return false.
     bool ConectaTalvo();

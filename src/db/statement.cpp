@@ -356,6 +356,27 @@ void Statement::execute() {
     }
 }
 
+void Statement::prepare() {
+    if (!cn_) throw DbError("Statement has no connection");
+    if (!shape_ || shape_->parsed.sql.empty()) throw DbError("Statement text is empty");
+    close();
+    bool own = false;
+    fb::Ref<ITransaction> owned;
+    ITransaction* tra = beginWork(own, owned);
+    ThrowStatusWrapper& st = cn_->status();
+    try {
+        prepareFor(tra);
+        if (own) fb::Guard([&] {
+            owned->commit(&st);
+            owned.forget();
+        });
+    } catch (DbError& e) {
+        rollbackQuietly(st, owned);
+        if (e.statement().empty()) e.setStatement(text_);
+        throw;
+    }
+}
+
 void Statement::open() {
     requireValues();
     close();

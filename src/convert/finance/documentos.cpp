@@ -6,6 +6,12 @@
 
 namespace conversor {
 
+namespace {
+const char* const kNextNumOrd = "SELECT GEN_ID(G_NUMORD,1) AS NUMORD FROM RDB$DATABASE";
+}  // namespace
+
+StatementPlan ProximoNumOrdStatements() { return {OnTarget(kNextNumOrd)}; }
+
 void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& descricao,
                         const std::string& failureText) {
     RunGuarded(s, failureText, [&] {
@@ -17,7 +23,7 @@ void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& 
 std::string ProximoNumOrd(Session& s) {
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT GEN_ID(G_NUMORD,1) AS NUMORD FROM RDB$DATABASE");
+    q.setText(kNextNumOrd);
     q.open();
     const std::string value = q.field("NUMORD").asText();
     q.close();

@@ -84,6 +84,7 @@ void ConverteDocumentosPagar(Session& s) {
         dst.param("DT_ENTRADA").setDate(src.field("DT_ENTRADA").asDateTime());
         return true;
     };
+    loop.alsoRuns = ProximoNumOrdStatements();
     loop.afterRow = [&rowsDone](Statement&) { ++rowsDone; };
     loop.errorDetail = [&rowsDone](Statement& src) {
         return "Documento: " + RotuloDocumento(src) + "\rRegistro:  " + std::to_string(rowsDone) +

@@ -80,6 +80,7 @@ void ConverteDocumentosReceber(Session& s) {
         dst.param("DESPADIC").setDouble(amount("DESPADIC"));
         return true;
     };
+    loop.alsoRuns = ProximoNumOrdStatements();
     loop.errorDetail = [](Statement& src) {
         return "Documento: " + src.field("CODDOCTO").asText() + "\rCliente: " + src.field("CODCLIENTE").asText();
     };

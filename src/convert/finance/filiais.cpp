@@ -61,6 +61,7 @@ void ConverteFiliais(Session& s) {
         set("LANCFIM", "31.12.2999");
         return true;
     };
+    loop.alsoRuns = CodigoCidadePorNomeStatements() + BranchStartStatements();
     loop.errorLabel = "Filial";
     loop.errorValue = [](Statement& src) { return src.field("NOMEEMPRESA").asText(); };
     loop.afterRow = [&s](Statement& src) {

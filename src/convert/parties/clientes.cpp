@@ -135,6 +135,7 @@ void ConverteClientes(Session& s) {
     loop.targetTable = "CLIENTE";
     loop.insertSql = kInsertSql;
     loop.bind = [&s](Statement& src, Statement& dst) { return BindCliente(s, src, dst); };
+    loop.alsoRuns = EstadoCidadeTalvoStatements() + NomeCidadeTalvoStatements() + CodigoCidadeStatements();
     loop.errorLabel = "Cliente";
     loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
     RunCopyLoop(s, loop);

@@ -53,6 +53,7 @@ void ConverteFornecedores(Session& s) {
         out("ATIVO", in("ATIVO") == "N" ? "S" : "N");
         return true;
     };
+    loop.alsoRuns = EstadoCidadeTalvoStatements();
     loop.errorLabel = "Fornecedor";
     loop.errorValue = [](Statement& src) { return src.field("NOME").asText(); };
     RunCopyLoop(s, loop);

@@ -1,0 +1,56 @@
+#pragma once
+// The check behind "Verificar" and conversor-cli --check: what a run of the
+// ticked registries would meet, learnt before anything is erased, changing
+// nothing in either database. It prepares every statement the run would run,
+// looks for the objects the run relies on, warns of choices left out, has the
+// engine validate the source, and converts everything once in a target
+// transaction that is rolled back.
+#include <string>
+#include <vector>
+
+#include "app/run.h"
+#include "db/statement_plan.h"
+
+namespace conversor {
+
+class Session;
+
+struct CheckFinding {
+    enum class Kind {
+        Statement,           // the server would not prepare a statement of the run
+        MissingTrigger,      // a trigger the run switches is not in the target
+        MissingGenerator,    // the order-number generator is not in the target
+        UnknownOperation,    // the operation code is not in CDOPERC under its type
+        NoOperation,         // documents would be filed under an empty operation
+        DamagedSource,       // the engine's validation found a damaged page or record
+        SourceNotValidated,  // the validation could not be run
+        StopsRun,            // in the dry run an error no converter handles ended the registry
+    };
+    Kind kind;
+    std::string registry;  // the registry's name; empty for the run's start-up steps
+    std::string subject;   // the statement, object, code or validation line concerned
+    std::string reason;    // the server's own message, when there is one
+    Database on = Database::Target;
+};
+
+// Whether the finding alone keeps the run from converting as it should
+// (schema problems, a check that could not run).
+bool IsBlocking(const CheckFinding& finding);
+
+// The schema problems of the ticked registries and of the run's start-up
+// steps: every statement they would run prepared on its connection without
+// running it, the two triggers, the order-number generator (when documents
+// are ticked), and the operation codes chosen (the session's key values,
+// which become the codes as the selectors validate them). Both connections
+// must be open.
+std::vector<CheckFinding> CheckSchema(Session& s, const Ticked& ticked);
+
+// The statements the run's start-up steps and the given registries would
+// run, in the run's order, each with the name of its registry.
+struct RegistryPlan {
+    std::string registry;  // empty for the start-up steps
+    StatementPlan statements;
+};
+std::vector<RegistryPlan> PlanRun(Session& s, const Ticked& ticked);
+
+}  // namespace conversor
