@@ -45,6 +45,10 @@ bool IsBlocking(const CheckFinding& finding);
 // must be open.
 std::vector<CheckFinding> CheckSchema(Session& s, const Ticked& ticked);
 
+// What the run would do without a word: payable or receivable documents
+// ticked with no operation chosen are filed under an empty operation.
+std::vector<CheckFinding> CheckChoices(const Session& s, const Ticked& ticked);
+
 // The statements the run's start-up steps and the given registries would
 // run, in the run's order, each with the name of its registry.
 struct RegistryPlan {
