@@ -49,6 +49,11 @@ std::vector<CheckFinding> CheckSchema(Session& s, const Ticked& ticked);
 // ticked with no operation chosen are filed under an empty operation.
 std::vector<CheckFinding> CheckChoices(const Session& s, const Ticked& ticked);
 
+// The source as the engine's own validation finds it: a finding for each
+// line of its report that tells of damage, or one saying why the source could
+// not be validated.
+std::vector<CheckFinding> CheckSourceHealth(const Session& s);
+
 // The statements the run's start-up steps and the given registries would
 // run, in the run's order, each with the name of its registry.
 struct RegistryPlan {
