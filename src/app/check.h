@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/run.h"
+#include "db/run_summary.h"
 #include "db/statement_plan.h"
 
 namespace conversor {
@@ -61,5 +62,35 @@ struct RegistryPlan {
     StatementPlan statements;
 };
 std::vector<RegistryPlan> PlanRun(Session& s, const Ticked& ticked);
+
+enum class CheckOutcome {
+    EmptySourcePath,   // warned of, as the run does; nothing checked
+    EmptyTargetPath,
+    ConnectionFailed,  // reported by the connection; nothing checked
+    Completed,         // every part of the check ran
+};
+
+struct CheckResult {
+    CheckOutcome outcome = CheckOutcome::Completed;
+    std::vector<CheckFinding> findings;
+    // Registries the dry run left out because of their schema problems.
+    std::vector<std::string> notRehearsed;
+    // What the dry run did, registry by registry, and the boxes it showed:
+    // the figures and boxes of a real run.
+    RunSummary summary;
+};
+
+enum class CheckVerdict {
+    Clean,           // the run would convert everything without a box
+    WouldShowBoxes,  // it would convert, but show boxes, stop registries or leave rows out
+    CannotConvert,   // schema problems, or the check could not run
+};
+CheckVerdict Verdict(const CheckResult& result);
+
+// The whole check, on the session's paths, choices and ticked registries.
+// Both databases are (re)connected, as for a run; nothing is asked and
+// nothing in either database changes. Boxes of the dry run are shown as the
+// run shows them. The screen is disabled while it runs; it is not reset.
+CheckResult ExecuteCheck(Session& s, const Ticked& ticked, const RunScreen& screen = {});
 
 }  // namespace conversor

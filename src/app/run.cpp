@@ -19,6 +19,16 @@ struct TriggersBackOn {
 };
 }  // namespace
 
+void ConvertRegistry(Session& s, std::size_t index) {
+    const std::size_t recorded = s.summary.registries.size();
+    const auto start = std::chrono::steady_clock::now();
+    Registries()[index].convert(s);
+    s.flushBatch();
+    if (s.summary.registries.size() > recorded)
+        s.summary.registries.back().seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen) {
     if (IsBlank(s.sourcePath)) {
         s.warning(W("Caminho do banco de dados Talvo está vazio."));
@@ -49,17 +59,8 @@ RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen)
             s.DesativaTriggers();
             GravaPrazosPadrao(s);
             s.flushBatch();
-            const auto& registries = Registries();
-            for (std::size_t i = 0; i < registries.size(); ++i) {
-                if (!ticked[i]) continue;
-                const std::size_t recorded = s.summary.registries.size();
-                const auto start = std::chrono::steady_clock::now();
-                registries[i].convert(s);
-                s.flushBatch();
-                if (s.summary.registries.size() > recorded)
-                    s.summary.registries.back().seconds =
-                        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            }
+            for (std::size_t i = 0; i < ticked.size(); ++i)
+                if (ticked[i]) ConvertRegistry(s, i);
             s.setStatus("");
             s.resetGaugeKeepingMaximum();
             s.ui.finished(W("Conversão de dados finalizada."), s.summary);

@@ -108,6 +108,11 @@ fb::Ref<ITransaction> Connection::startOwnTransaction() {
 }
 
 ITransaction* Connection::autoTransaction(bool& commitWhenDone, fb::Ref<ITransaction>& owned) {
+    if (neverCommit_) {
+        commitWhenDone = false;
+        startTransaction();
+        return transaction_.get();
+    }
     if (!options_.readOnly) {
         commitWhenDone = true;
         owned = startOwnTransaction();
@@ -125,6 +130,7 @@ void Connection::startTransaction() {
 
 void Connection::endTransaction(bool commit) {
     if (!transaction_) return;
+    if (commit && neverCommit_) throw DbError("nothing is committed on this connection now");
     // Cursors opened in this transaction end with it.
     for (Statement* st : statements_) st->transactionEnding(transaction_.get());
     fb::Ref<ITransaction> tra = std::move(transaction_);
@@ -170,8 +176,8 @@ Connection::PreparedHandle Connection::acquire(const std::string& sql, ITransact
     // Definitions change the schema and are prepared afresh each time; texts
     // built with literals would fill the cache without ever being reused.
     constexpr std::size_t kMaxCached = 256;
-    handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
-                    fb::Guard([&] { return handle.stmt->getType(status_.get()); }) != isc_info_sql_stmt_ddl;
+    handle.definition = fb::Guard([&] { return handle.stmt->getType(status_.get()); }) == isc_info_sql_stmt_ddl;
+    handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached && !handle.definition;
     if (handle.cached) prepared_.emplace(sql, Prepared{std::move(handle.owned), true, handle.output});
     return handle;
 }

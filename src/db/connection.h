@@ -56,6 +56,14 @@ public:
     void commit();
     void rollback();
 
+    // While set, nothing done on the connection is ever committed: a commit
+    // of the explicit transaction fails, a statement run without one starts
+    // it and stays in it, and definitions (which a rollback does not cleanly
+    // undo: the engine may already use an uncommitted trigger switch) fail.
+    // Closing the connection or rollback() drops the work.
+    void setNeverCommit(bool never) { neverCommit_ = never; }
+    bool neverCommits() const { return neverCommit_; }
+
     // Runs a statement that takes no parameters and returns nothing, in the
     // explicit transaction or in one of its own.
     void executeImmediate(const std::string& sql);
@@ -86,6 +94,7 @@ public:
         bool cached = false;
         std::shared_ptr<const OutputShape> output;  // the row it returns
         fb::Ref<Firebird::IStatement> owned;        // an uncached statement, the holder's own
+        bool definition = false;                    // DDL (never cached)
     };
     PreparedHandle acquire(const std::string& sql, Firebird::ITransaction* tra);
     void giveBack(const std::string& sql, PreparedHandle&& handle);
@@ -119,6 +128,7 @@ private:
     std::unordered_map<std::string, std::shared_ptr<TextShape>> shapes_;
     std::vector<Statement*> statements_;
     long long prepares_ = 0;
+    bool neverCommit_ = false;
 };
 
 }  // namespace conversor

@@ -52,4 +52,14 @@ void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<voi
     s.flushBatch();
 }
 
+void ExecutaDefinicao(Session& s, std::string_view sql) {
+    if (!s.rehearsing()) {
+        ExecutaConfirmado(s, sql);
+        return;
+    }
+    Statement st(s.CnOrdelio);
+    st.setText(sql);
+    st.prepare();
+}
+
 }  // namespace conversor

@@ -55,7 +55,33 @@ bool Session::ConectaOrdelio() {
 
 void Session::setCommitInterval(int rows) { commitInterval_ = rows < 1 ? 1 : rows; }
 
-static bool batched(const Session& s, const Connection& cn) { return s.commitInterval() > 1 && &cn == &s.CnOrdelio; }
+static bool batched(const Session& s, const Connection& cn) {
+    return (s.commitInterval() > 1 || s.rehearsing()) && &cn == &s.CnOrdelio;
+}
+
+void Session::beginRehearsal() {
+    rehearsing_ = true;
+    rehearsedNumOrd.reset();
+    rowsInBatch_ = 0;
+    rowSavepoint_ = false;
+    CnOrdelio.setNeverCommit(true);
+    CnOrdelio.startTransaction();
+}
+
+void Session::endRehearsal() {
+    rehearsing_ = false;
+    rowSavepoint_ = false;
+    rowsInBatch_ = 0;
+    lookups.clear();
+    try {
+        CnOrdelio.rollback();
+    } catch (const DbError&) {
+        // A transaction that cannot be rolled back is dropped with the
+        // connection: nothing of it was committed.
+        CnOrdelio.close();
+    }
+    CnOrdelio.setNeverCommit(false);
+}
 
 void Session::AbreTransacao(Connection& cn) {
     if (!batched(*this, cn)) {
@@ -120,7 +146,7 @@ void Session::DesfazTransacao(Connection& cn) {
 }
 
 void Session::flushBatch() {
-    if (commitInterval_ <= 1 || !CnOrdelio.inTransaction()) return;
+    if (commitInterval_ <= 1 || rehearsing_ || !CnOrdelio.inTransaction()) return;
     rowSavepoint_ = false;
     rowsInBatch_ = 0;
     try {

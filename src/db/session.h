@@ -3,6 +3,7 @@
 // statements, the operator, the choices made for the run, and the operations
 // every converter relies on (transactions, table clearing, trigger switching,
 // the gauge and the message boxes).
+#include <optional>
 #include <string>
 
 #include "db/operator.h"
@@ -59,6 +60,16 @@ public:
     void DesativaTriggers();
     void AtivaTriggers();
 
+    // A check's dry run: from beginRehearsal to endRehearsal the target works
+    // in one transaction that is never committed and is rolled back at the
+    // end (each row under a savepoint, as in batches), and the number
+    // generators are read, never moved. The target must be connected.
+    void beginRehearsal();
+    void endRehearsal();
+    bool rehearsing() const { return rehearsing_; }
+    // The last order number a rehearsal handed out, once it has read G_NUMORD.
+    std::optional<long long> rehearsedNumOrd;
+
     // Rows per commit on the target; 1 is one transaction per row. Larger
     // values run each row under a savepoint of a longer transaction.
     void setCommitInterval(int rows);
@@ -90,6 +101,7 @@ private:
     Statement undoToSavepoint_{CnOrdelio};
 
     int commitInterval_ = 1;
+    bool rehearsing_ = false;
     int rowsInBatch_ = 0;
     bool rowSavepoint_ = false;
     long long gaugeProgress_ = 0;

@@ -320,6 +320,8 @@ void Statement::execute() {
     ThrowStatusWrapper& st = cn_->status();
     try {
         prepareFor(tra);
+        if (prepared_.definition && cn_->neverCommits())
+            throw DbError("a definition is not run while nothing may be committed");
         // A statement that waited for another user's change to a row fails
         // with an update conflict when that user commits (read committed as
         // this engine version does it). The failed statement has been undone

@@ -87,7 +87,7 @@ void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& cod
                    const std::string start = SourceMaximum(s, g.sourceMax);
                    if (!start.empty() && !IsWholeNumber(start))
                        throw DbError("invalid generator value '" + start + "'");
-                   ExecutaConfirmado(s, GeneratorStatement(g.create, g.createStarted, code, start));
+                   ExecutaDefinicao(s, GeneratorStatement(g.create, g.createStarted, code, start));
                });
 }
 
