@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "app/check.h"
 #include "app/operation_list.h"
 #include "app/run.h"
+#include "cli/check_report.h"
 #include "cli/options.h"
 #include "cli/terminal_operator.h"
 #include "db/error.h"
@@ -66,6 +68,14 @@ int main(int argc, char** argv) {
     Session session(ui);
     session.sourcePath = options.source;
     session.targetPath = options.target;
+    if (options.check) {
+        // The codes as typed: the check validates them with everything else.
+        session.codOperPagar = options.payablesOp.value_or("");
+        session.codOperReceber = options.receivablesOp.value_or("");
+        const CheckResult result = ExecuteCheck(session, options.ticked);
+        if (result.outcome == CheckOutcome::Completed) std::fputs(cli::FormatCheck(result).c_str(), stdout);
+        return cli::CheckExitStatus(result);
+    }
     session.setCommitInterval(options.commitEvery);
     if (!chooseOperations(session, options)) return kNothingConverted;
 

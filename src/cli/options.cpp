@@ -12,6 +12,8 @@ const char* const kUsage =
     "Usage: conversor-cli --source PATH --target PATH [--only NAMES]\n"
     "                     [--payables-op CODE] [--receivables-op CODE]\n"
     "                     [--commit-every N] [--yes]\n"
+    "       conversor-cli --check --source PATH --target PATH [--only NAMES]\n"
+    "                     [--payables-op CODE] [--receivables-op CODE]\n"
     "\n"
     "Converts a Talvo database (--source, read only) into an Ordelio database\n"
     "(--target), registry by registry, as the window's \"Converter\" does.\n"
@@ -33,6 +35,12 @@ const char* const kUsage =
     "  --yes                 answer the confirmation; without it the question is\n"
     "                        asked on the terminal, and refused when standard\n"
     "                        input is not a terminal\n"
+    "  --check               change nothing: prepare every statement the run\n"
+    "                        would run, look for the triggers and generator it\n"
+    "                        needs, check the operation codes, have the engine\n"
+    "                        validate the source, and convert everything in a\n"
+    "                        target transaction that is rolled back; prints what\n"
+    "                        it found and the run's summary (no --yes needed)\n"
     "  --help                this text\n"
     "\n"
     "Message boxes go to standard error as \"[Caption] text\"; progress shows on\n"
@@ -41,7 +49,12 @@ const char* const kUsage =
     "\n"
     "Exit status: 0 converted without any error or warning box; 1 converted, but\n"
     "an error or warning box was shown; 2 nothing converted (usage error, empty\n"
-    "path, connection failure, unknown operation, confirmation refused).\n";
+    "path, connection failure, unknown operation, confirmation refused).\n"
+    "With --check: 0 the run would convert everything without a box; 1 it would\n"
+    "show boxes, stop registries or leave rows out (or no operation was chosen\n"
+    "for documents, or the source is damaged); 2 schema problems (a statement the\n"
+    "server refuses, a missing trigger or generator, an unknown operation) or\n"
+    "the check could not run.\n";
 
 namespace {
 std::vector<std::string> splitNames(const std::string& list) {
@@ -102,6 +115,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
             if (res.ec != std::errc() || res.ptr != v.data() + v.size() || n < 1)
                 throw std::invalid_argument("--commit-every takes a whole number of 1 or more");
             o.commitEvery = n;
+        } else if (a == "--check") {
+            o.check = true;
         } else if (a == "--yes" || a == "-y") {
             o.yes = true;
         } else {
