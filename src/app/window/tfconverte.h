@@ -7,8 +7,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/operation_list.h"
+#include "app/run.h"
 #include "db/operator.h"
 #include "app/window/dialogs.h"
 #include "db/session.h"
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void btAbrirTalvoClick();
     void btAbrirOrdelioClick();
     void btConverterClick();
+    void btVerificarClick();
     void btSairClick();
     void btnMarcarTodosClick();
     void btnDesmarcarTodosClick();
@@ -118,6 +121,12 @@ private:
 
     void reportUnhandled(const std::exception& e);
     void pathsToSession();
+    Ticked tickedRegistries() const;
+
+    // While a check runs, its boxes are kept for its end dialog instead of
+    // being shown one by one.
+    bool checking_ = false;
+    std::vector<DialogBox> checkBoxes_;
 
     Session session_{*this};
     OperationSelector pagar_{"5", session_.codOperPagar};
@@ -143,6 +152,7 @@ private:
     QPushButton* btnMarcarTodos = nullptr;
     QPushButton* btnDesmarcarTodos = nullptr;
     QPushButton* btConverter = nullptr;
+    QPushButton* btVerificar = nullptr;
     QPushButton* btSair = nullptr;
     QProgressBar* Barra = nullptr;
     QStatusBar* StatusBar = nullptr;
