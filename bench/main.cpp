@@ -37,6 +37,7 @@ struct Goals {
     static constexpr double speedUp = 10.0;      // N=1000 against N=1
     static constexpr double batchedFloor = 0.5;  // N=1000 against one commit per 1000
     static constexpr double memoryGrowth = 1.5;  // larger scale against smaller
+    static constexpr double checkTime = 2.0;     // the check against the run at N=1000, at most
 };
 
 const char* verdict(bool met) { return met ? "met" : "MISSED"; }
@@ -112,6 +113,18 @@ int measure(const fs::path& work, int scale) {
     // The batched conversion and its floor take seconds, where the machine's
     // noise is a good part of the figure: each is taken three times, in turn,
     // and the median kept.
+    // The check of the same store: the whole of it, dry run included, beside
+    // the real run at one commit per 1000 rows.
+    auto checkStore = [&] {
+        const fs::path target = dir / "ordelio-check.fb";
+        fs::remove(target);
+        fs::copy_file(dir / "ordelio.fb", target);
+        ::sync();
+        TimedRun run = RunTimedInChild(source, target.string(), 1, true);
+        std::printf("scale %d: checked in %.1f s\n", scale, run.seconds);
+        std::fflush(stdout);
+        return run;
+    };
     std::vector<TimedRun> batchedRuns;
     std::vector<Floor> batchedFloors;
     for (int i = 0; i < 3; ++i) {
@@ -123,6 +136,10 @@ int measure(const fs::path& work, int scale) {
     const TimedRun batched = batchedRuns[1];
     const Floor perBatch = batchedFloors[1];
     const double backup = backUpTime(dir, scale);
+    std::vector<TimedRun> checks;
+    for (int i = 0; i < 3; ++i) checks.push_back(checkStore());
+    std::sort(checks.begin(), checks.end(), [](const TimedRun& a, const TimedRun& b) { return a.seconds < b.seconds; });
+    const TimedRun checked = checks[1];
     const Floor perRowBefore = floor("floor-row.fdb", batched.written, 1, batched.rowShape);
     const TimedRun one = convert(1);
     const Floor perRowAfter = floor("floor-row.fdb", batched.written, 1, batched.rowShape);
@@ -174,6 +191,14 @@ int measure(const fs::path& work, int scale) {
     std::printf("backup of the converted target before a rerun: %.2f s against the conversion at N=1000 %.2f s "
                 "(goal: less, %s)\n",
                 backup, batched.seconds, verdict(backup < batched.seconds));
+    const double checkRatio = batched.seconds > 0 ? checked.seconds / batched.seconds : 0;
+    std::printf("check: %.3f s (the median of %.3f %.3f %.3f s) against the run at N=1000 %.3f s: %.2fx "
+                "(goal <= %.1f, %s)\n",
+                checked.seconds, checks[0].seconds, checks[1].seconds, checks[2].seconds, batched.seconds, checkRatio,
+                Goals::checkTime, verdict(checkRatio <= Goals::checkTime));
+    if (checked.rows != batched.rows)
+        std::printf("WARNING: the check read %lld source rows and the run %lld: they did not do the same work\n",
+                    checked.rows, batched.rows);
     if (one.boxes || batched.boxes)
         std::printf("WARNING: the runs showed %d and %d error or warning boxes: the figures are not those of a clean run\n",
                     one.boxes, batched.boxes);

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/check.h"
 #include "app/run.h"
 #include "db/firebird/connection.h"
 #include "db/session.h"
@@ -66,7 +67,7 @@ void CountWrites(Connection& target, TimedRun& run) {
 }  // namespace
 
 // The steps of the conversion run, each registry timed on its own.
-TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval) {
+TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval, bool check) {
     const long long firstTransaction = NextTransaction(target);
     SilentOperator ui;
     Session s(ui);
@@ -78,10 +79,19 @@ TimedRun RunTimed(const std::string& source, const std::string& target, int comm
     all.fill(true);
     // The run itself, as the window and the command line drive it; it times
     // each registry.
-    if (ExecuteRun(s, all) != RunOutcome::Completed)
-        throw std::runtime_error("the conversion run of the sample store did not complete");
+    RunSummary summary;
+    if (check) {
+        const CheckResult result = ExecuteCheck(s, all);
+        if (result.outcome != CheckOutcome::Completed)
+            throw std::runtime_error("the check of the sample store did not complete");
+        summary = result.summary;
+    } else {
+        if (ExecuteRun(s, all) != RunOutcome::Completed)
+            throw std::runtime_error("the conversion run of the sample store did not complete");
+        summary = s.summary;
+    }
     run.seconds = since(start);
-    for (const RegistryResult& r : s.summary.registries) {
+    for (const RegistryResult& r : summary.registries) {
         run.rows += r.read;
         run.registries.push_back(RegistryTime{r.name, r.read, r.seconds});
     }
@@ -115,7 +125,7 @@ TimedRun Deserialize(const std::string& text) {
 }
 }  // namespace
 
-TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval) {
+TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval, bool check) {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("cannot open a pipe to a child process");
     std::fflush(stdout);
@@ -125,7 +135,7 @@ TimedRun RunTimedInChild(const std::string& source, const std::string& target, i
         close(fds[0]);
         int code = 0;
         try {
-            const std::string figures = Serialize(RunTimed(source, target, commitInterval));
+            const std::string figures = Serialize(RunTimed(source, target, commitInterval, check));
             for (std::size_t at = 0; at < figures.size();) {
                 const ssize_t n = write(fds[1], figures.data() + at, figures.size() - at);
                 if (n <= 0) throw std::runtime_error("cannot send the figures");

@@ -24,11 +24,14 @@ struct TimedRun {
     long long transactions = 0;  // transactions the target saw (each commit is one)
 };
 
-TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval);
+// With check set, the check of the same store instead (its dry run rolled
+// back): the figures are the dry run's.
+TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval, bool check = false);
 
 // The same, in a child process of its own, as each conversion is a run of
 // the program of its own: what one conversion leaves in the process (the
 // engine's and the allocator's state) does not weigh on the next.
-TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval);
+TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval,
+                         bool check = false);
 
 }  // namespace conversor::bench

@@ -72,6 +72,22 @@ void interrupted(Session& s, std::string_view registry) {
 }
 }  // namespace
 
+void ConvertRegistry(Session& s, std::size_t index) {
+    // The registry's time is recorded also when an error ends the run inside it.
+    struct Timer {
+        Session& s;
+        std::size_t recorded = s.summary.registries.size();
+        std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+        ~Timer() {
+            if (s.summary.registries.size() > recorded)
+                s.summary.registries.back().seconds =
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
+    } timer{s};
+    Registries()[index].convert(s);
+    s.flushBatch();
+}
+
 RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen) {
     if (IsBlank(s.sourcePath)) {
         s.warning(W("Caminho do banco de dados Talvo está vazio."));
@@ -128,24 +144,7 @@ RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen)
             for (std::size_t i = 0; i < registries.size() && !s.summary.interrupted; ++i) {
                 if (!ticked[i]) continue;
                 running = &registries[i];
-                const std::size_t recorded = s.summary.registries.size();
-                const auto start = std::chrono::steady_clock::now();
-                // Also when an error ends the run inside the registry.
-                struct Timer {
-                    Session& s;
-                    std::size_t recorded;
-                    std::chrono::steady_clock::time_point start;
-                    ~Timer() {
-                        if (s.summary.registries.size() > recorded)
-                            s.summary.registries.back().seconds =
-                                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                    }
-                } timer{s, recorded, start};
-                registries[i].convert(s);
-                s.flushBatch();
-                if (s.summary.registries.size() > recorded)
-                    s.summary.registries.back().seconds =
-                        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                ConvertRegistry(s, i);
                 if (s.stopping()) interrupted(s, registries[i].name);
             }
             running = nullptr;

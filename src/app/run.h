@@ -36,6 +36,10 @@ using Ticked = std::array<bool, 20>;  // in the order of Registries()
 
 RunOutcome ExecuteRun(Session& s, const Ticked& ticked, const RunScreen& screen = {});
 
+// Converts the registry at that position of Registries(), timing it into its
+// line of the session's summary.
+void ConvertRegistry(Session& s, std::size_t index);
+
 // Caption of the general error report: the program's title.
 inline constexpr const char* kProgramTitle = "Conversor";
 

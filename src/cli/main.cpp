@@ -7,10 +7,12 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "app/check.h"
 #include "app/json_report.h"
 #include "app/operation_list.h"
 #include "app/run.h"
 #include "app/run_accounting.h"
+#include "cli/check_report.h"
 #include "cli/options.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_operator.h"
@@ -124,6 +126,14 @@ int main(int argc, char** argv) {
     Session session(ui);
     session.sourcePath = options.source;
     session.targetPath = options.target;
+    if (options.check) {
+        // The codes as typed: the check validates them with everything else.
+        session.codOperPagar = options.payablesOp.value_or("");
+        session.codOperReceber = options.receivablesOp.value_or("");
+        const CheckResult result = ExecuteCheck(session, options.ticked);
+        if (result.outcome == CheckOutcome::Completed) std::fputs(cli::FormatCheck(result, options.ticked).c_str(), stdout);
+        return cli::CheckExitStatus(result);
+    }
     session.backupFile = options.backup;
     session.setCommitInterval(options.commitEvery);
     session.keepGoing = options.keepGoing;

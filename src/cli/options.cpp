@@ -13,6 +13,8 @@ const char* const kUsage =
     "                     [--payables-op CODE] [--receivables-op CODE]\n"
     "                     [--commit-every N] [--keep-going] [--report FILE]\n"
     "                     [--backup FILE] [--yes]\n"
+    "       conversor-cli --check --source PATH --target PATH [--only NAMES]\n"
+    "                     [--payables-op CODE] [--receivables-op CODE]\n"
     "\n"
     "Converts a Talvo database (--source, read only) into an Ordelio database\n"
     "(--target), registry by registry, as the window's \"Converter\" does.\n"
@@ -46,6 +48,12 @@ const char* const kUsage =
     "  --yes                 answer the confirmation; without it the question is\n"
     "                        asked on the terminal, and refused when standard\n"
     "                        input is not a terminal\n"
+    "  --check               change nothing: prepare every statement the run\n"
+    "                        would run, look for the triggers and generator it\n"
+    "                        needs, check the operation codes, have the engine\n"
+    "                        validate the source, and convert everything in a\n"
+    "                        target transaction that is rolled back; prints what\n"
+    "                        it found and the run's summary (no --yes needed)\n"
     "  --version             the program's version and the Firebird client's\n"
     "  --help                this text\n"
     "\n"
@@ -62,7 +70,12 @@ const char* const kUsage =
     "an error or warning box was shown; 2 nothing converted (usage error, empty\n"
     "path, connection failure, unknown operation, confirmation refused, another\n"
     "conversion running on the target, failed backup); 130, 143, 129 stopped by\n"
-    "SIGINT, SIGTERM, SIGHUP.\n";
+    "SIGINT, SIGTERM, SIGHUP.\n"
+    "With --check: 0 the run would convert everything without a box; 1 it would\n"
+    "show boxes, stop registries or leave rows out (or no operation was chosen\n"
+    "for documents, or the source is damaged); 2 schema problems (a statement the\n"
+    "server refuses, a missing trigger or generator, an unknown operation) or\n"
+    "the check could not run.\n";
 
 namespace {
 std::vector<std::string> splitNames(const std::string& list) {
@@ -133,6 +146,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
         } else if (a == "--backup") {
             o.backup = value();
             if (o.backup.empty()) throw std::invalid_argument("--backup needs a file name");
+        } else if (a == "--check") {
+            o.check = true;
         } else if (a == "--yes" || a == "-y") {
             o.yes = true;
         } else {

@@ -15,6 +15,7 @@ struct Options {
     std::optional<std::string> payablesOp;
     std::optional<std::string> receivablesOp;
     bool yes = false;
+    bool check = false;
     int commitEvery = 1;
     bool keepGoing = false;
     std::optional<std::string> report;  // the JSON run report's file

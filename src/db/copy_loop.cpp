@@ -102,6 +102,12 @@ std::string MoreFailures(long long more) {
 }  // namespace
 
 RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
+    if (s.planning) {
+        RegistryResult planned;
+        planned.name = loop.registry;
+        PlanCopyLoop(s, loop);
+        return planned;
+    }
     RegistryLedger ledger(s, loop);
     RegistryResult& result = ledger.result();
     // Registries before this one may have rewritten what the lookups read.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "db/run_summary.h"
+#include "db/statement_plan.h"
 
 namespace conversor {
 
@@ -67,14 +68,24 @@ struct CopyLoop {
     // After the row is committed and the gauge moved, outside the guard:
     // further writes with traps of their own. Not run for a failed row.
     std::function<void(Statement& source)> afterRow;
+
+    // What the callbacks above run besides the insert (lookups, further
+    // writes), so that a check can prepare it before a run; the texts come
+    // from the functions that run them.
+    StatementPlan alsoRuns;
 };
 
 // rowName for the common case: label + ": " + a column of the source row.
 std::function<std::string(Statement&)> NamedBy(std::string label, std::string column);
 
 // Runs the loop and records the registry's counts in the session's summary
-// (also when an error the loop does not handle ends it).
+// (also when an error the loop does not handle ends it). In planning mode it
+// only records the loop's statements.
 RegistryResult RunCopyLoop(Session& session, const CopyLoop& loop);
+
+// The loop's statements in the order it runs them: source selection,
+// clearings, insert, then what it also runs.
+void PlanCopyLoop(Session& session, const CopyLoop& loop);
 
 // The text of the loop's error box.
 std::string RowErrorText(const std::string& table, const std::string& detail, const std::string& reason);

@@ -26,6 +26,10 @@ namespace {
 // confirming it.
 void executeOne(Session& s, std::string_view sql, const std::function<void()>& bind,
                 void (Session::*confirm)(Connection&)) {
+    if (s.planning) {
+        s.planning->push_back(OnTarget(std::string(sql)));
+        return;
+    }
     Statement& q = s.QryOrdelio;
     s.AbreTransacao(s.CnOrdelio);
     q.clearText();
@@ -46,6 +50,16 @@ void ExecutaLimpeza(Session& s, std::string_view sql) { executeOne(s, sql, {}, &
 void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
     ExecutaNaTransacao(s, sql, bind);
     s.flushBatch();
+}
+
+void ExecutaDefinicao(Session& s, std::string_view sql) {
+    if (!s.rehearsing()) {
+        ExecutaConfirmado(s, sql);
+        return;
+    }
+    Statement st(s.CnOrdelio);
+    st.setText(sql);
+    st.prepare();
 }
 
 }  // namespace conversor

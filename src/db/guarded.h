@@ -30,4 +30,8 @@ void ExecutaLimpeza(Session& s, std::string_view sql);
 // bind sets the statement's parameters, when it has any.
 void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind = {});
 
+// A definition (a generator created), committed at once. A rehearsal only
+// has the server prepare it: a rollback would not cleanly undo it.
+void ExecutaDefinicao(Session& s, std::string_view sql);
+
 }  // namespace conversor

@@ -72,7 +72,33 @@ bool Session::ConectaOrdelio() {
 
 void Session::setCommitInterval(int rows) { commitInterval_ = rows < 1 ? 1 : rows; }
 
-static bool batched(const Session& s, const Connection& cn) { return s.commitInterval() > 1 && &cn == &s.CnOrdelio; }
+static bool batched(const Session& s, const Connection& cn) {
+    return (s.commitInterval() > 1 || s.rehearsing()) && &cn == &s.CnOrdelio;
+}
+
+void Session::beginRehearsal() {
+    rehearsing_ = true;
+    rehearsedNumOrd.reset();
+    rowsInBatch_ = 0;
+    rowSavepoint_ = false;
+    CnOrdelio.setNeverCommit(true);
+    CnOrdelio.startTransaction();
+}
+
+void Session::endRehearsal() {
+    rehearsing_ = false;
+    rowSavepoint_ = false;
+    rowsInBatch_ = 0;
+    lookups.clear();
+    try {
+        CnOrdelio.rollback();
+    } catch (const DbError&) {
+        // A transaction that cannot be rolled back is dropped with the
+        // connection: nothing of it was committed.
+        CnOrdelio.close();
+    }
+    CnOrdelio.setNeverCommit(false);
+}
 
 void Session::AbreTransacao(Connection& cn) {
     if (!batched(*this, cn)) {
@@ -164,7 +190,7 @@ void Session::DesfazTransacao(Connection& cn) {
 }
 
 void Session::flushBatch() {
-    if (commitInterval_ <= 1 || !CnOrdelio.inTransaction()) return;
+    if (commitInterval_ <= 1 || rehearsing_ || !CnOrdelio.inTransaction()) return;
     rowOpen_ = false;
     rowSavepoint_ = false;
     rowsInBatch_ = 0;
@@ -183,12 +209,19 @@ void Session::LimpaTabela(const std::string& table) {
 }
 
 void Session::switchTriggers(const char* state, const std::string& failureText) {
+    const std::string ai0 = std::string("ALTER TRIGGER COMPCLIE_AI0 ") + state;
+    const std::string au0 = std::string("ALTER TRIGGER COMPCLIE_AU0 ") + state;
+    if (planning) {
+        planning->push_back(OnTarget(ai0));
+        planning->push_back(OnTarget(au0));
+        return;
+    }
     Statement st(CnOrdelio);
     try {
         AbreTransacao(CnOrdelio);
-        st.setText(std::string("ALTER TRIGGER COMPCLIE_AI0 ") + state);
+        st.setText(ai0);
         st.execute();
-        st.setText(std::string("ALTER TRIGGER COMPCLIE_AU0 ") + state);
+        st.setText(au0);
         st.execute();
         ConfirmaTransacao(CnOrdelio);
         flushBatch();
@@ -204,8 +237,13 @@ void Session::switchTriggers(const char* state, const std::string& failureText) 
 void Session::DesativaTriggers() { switchTriggers("INACTIVE", W("Erro ao desativar as Triggers: ")); }
 void Session::AtivaTriggers() { switchTriggers("ACTIVE", W("Erro ao ativar as Triggers: ")); }
 
-void Session::setStatus(const std::string& text) { ui.setStatus(text); }
-void Session::processEvents() { ui.processEvents(); }
+// A plan is made in an instant and shows nothing.
+void Session::setStatus(const std::string& text) {
+    if (!planning) ui.setStatus(text);
+}
+void Session::processEvents() {
+    if (!planning) ui.processEvents();
+}
 
 void Session::resetGauge(long long maximum) {
     gaugeMaximum_ = maximum < 0 ? 0 : maximum;

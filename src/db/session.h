@@ -3,6 +3,7 @@
 // statements, the operator, the choices made for the run, and the operations
 // every converter relies on (transactions, table clearing, trigger switching,
 // the gauge and the message boxes).
+#include <optional>
 #include <string>
 
 #include "db/operator.h"
@@ -12,6 +13,7 @@
 #include "db/firebird/statement.h"
 #include "db/row_ledger.h"
 #include "db/stop_request.h"
+#include "db/statement_plan.h"
 
 namespace conversor {
 
@@ -54,6 +56,10 @@ public:
     // Answers of the converters' lookups; a row's answers stand or fall with
     // the row (see the transaction operations below).
     Lookups lookups;
+    // Set while a check lists what the run would run: the copy loop, the
+    // guarded statements and the trigger switches then record their texts
+    // here and run nothing.
+    StatementPlan* planning = nullptr;
 
     // Connect (closing first); report their own failure and return false.
     bool ConectaTalvo();
@@ -69,6 +75,16 @@ public:
     void LimpaTabela(const std::string& table);
     void DesativaTriggers();
     void AtivaTriggers();
+
+    // A check's dry run: from beginRehearsal to endRehearsal the target works
+    // in one transaction that is never committed and is rolled back at the
+    // end (each row under a savepoint, as in batches), and the number
+    // generators are read, never moved. The target must be connected.
+    void beginRehearsal();
+    void endRehearsal();
+    bool rehearsing() const { return rehearsing_; }
+    // The last order number a rehearsal handed out, once it has read G_NUMORD.
+    std::optional<long long> rehearsedNumOrd;
 
     // Rows per commit on the target; 1 is one transaction per row. Larger
     // values run each row under a savepoint of a longer transaction, taken
@@ -108,6 +124,7 @@ private:
     Statement undoToSavepoint_{CnOrdelio};
 
     int commitInterval_ = 1;
+    bool rehearsing_ = false;
     int rowsInBatch_ = 0;
     bool rowOpen_ = false;       // a batched row between AbreTransacao and its end
     bool rowSavepoint_ = false;  // ... that has taken its savepoint

@@ -6,13 +6,30 @@
 
 namespace conversor {
 
+namespace {
+const char* const kNomeCidadeTalvo = "SELECT DESCCID FROM REP004 WHERE CIDCONTADOR = :CIDCONTADOR";
+const char* const kEstadoCidadeTalvo =
+    "SELECT UFCID AS ESTADO FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR = :PCIDCONTADOR";
+const char* const kCidadePorNomeEstado =
+    "SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO ORDER BY CODCIDADE";
+const char* const kBeloHorizonte = "SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ORDER BY CODCIDADE";
+const char* const kMaiorCodigo = "SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES";
+const char* const kNovaCidade = "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)";
+}  // namespace
+
+StatementPlan NomeCidadeTalvoStatements() { return {OnSource(kNomeCidadeTalvo)}; }
+StatementPlan EstadoCidadeTalvoStatements() { return {OnSource(kEstadoCidadeTalvo)}; }
+StatementPlan CodigoCidadeStatements() {
+    return {OnTarget(kCidadePorNomeEstado), OnTarget(kBeloHorizonte), OnTarget(kMaiorCodigo), OnTarget(kNovaCidade)};
+}
+
 std::string BuscaNomeCidadeTalvo(Session& s, const std::string& codigo) {
     // The code column is numeric: an empty code names no city, and binding it
     // would only raise a conversion error.
     if (IsBlank(codigo)) return {};
     if (const std::string* known = s.lookups.sourceCityNames.find(codigo)) return *known;
     Statement st(s.CnTalvo);
-    st.setText("SELECT DESCCID FROM REP004 WHERE CIDCONTADOR = :CIDCONTADOR");
+    st.setText(kNomeCidadeTalvo);
     st.param("CIDCONTADOR").setText(codigo);
     st.open();
     std::string nome = st.eof() ? std::string() : st.field("DESCCID").asText();
@@ -26,7 +43,7 @@ std::string BuscaEstadoCidadeTalvo(Session& s, const std::string& codigo) {
     if (IsBlank(codigo)) return {};
     if (const std::string* known = s.lookups.sourceCityStates.find(codigo)) return *known;
     Statement st(s.CnTalvo);
-    st.setText("SELECT UFCID AS ESTADO FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR = :PCIDCONTADOR");
+    st.setText(kEstadoCidadeTalvo);
     st.param("PCIDCONTADOR").setText(codigo);
     st.open();
     std::string estado = st.eof() ? std::string() : st.field("ESTADO").asText();
@@ -47,7 +64,7 @@ std::string BuscaCodigoCidade(Session& s, const std::string& nome, const std::st
     // Name and state travel as parameters: a city such as D'OESTE is data,
     // never part of the statement.
     Statement st(s.CnOrdelio);
-    st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE AND ESTADO = :ESTADO ORDER BY CODCIDADE");
+    st.setText(kCidadePorNomeEstado);
     st.param("CIDADE").setText(cidade);
     st.param("ESTADO").setText(uf);
     st.open();
@@ -59,19 +76,19 @@ std::string BuscaCodigoCidade(Session& s, const std::string& nome, const std::st
 
     // The source abbreviates Belo Horizonte; whatever state the target gave it wins.
     if (nome == "BHTE") {
-        st.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ORDER BY CODCIDADE");
+        st.setText(kBeloHorizonte);
         st.open();
         if (!st.eof()) return st.field("CODCIDADE").asText();
     }
 
-    st.setText("SELECT MAX(CODCIDADE) AS CODCIDADE FROM CIDADES");
+    st.setText(kMaiorCodigo);
     st.open();
     std::string codigo;
     if (st.field("CODCIDADE").asText().empty()) codigo = "00001";
     else codigo = StrZero(std::to_string(st.field("CODCIDADE").asInt() + 1), 5);
     st.close();
 
-    st.setText("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (:CODCIDADE, :CIDADE, :ESTADO)");
+    st.setText(kNovaCidade);
     st.param("CODCIDADE").setText(codigo);
     st.param("CIDADE").setText(cidade);
     st.param("ESTADO").setText(uf);

@@ -4,6 +4,8 @@
 // state, appending to the target the cities it does not know yet.
 #include <string>
 
+#include "db/statement_plan.h"
+
 namespace conversor {
 
 class Session;
@@ -18,5 +20,10 @@ std::string BuscaEstadoCidadeTalvo(Session& s, const std::string& codigo);
 // Target city code for a name and state; a city the target lacks is appended
 // inside the transaction the caller has open, and its new code returned.
 std::string BuscaCodigoCidade(Session& s, const std::string& nome, const std::string& estado);
+
+// The statements each of them runs.
+StatementPlan NomeCidadeTalvoStatements();
+StatementPlan EstadoCidadeTalvoStatements();
+StatementPlan CodigoCidadeStatements();
 
 }  // namespace conversor

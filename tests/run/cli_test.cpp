@@ -9,6 +9,7 @@
 
 #include "program_version.h"
 
+#include "support/damage.h"
 #include "support/fixture.h"
 #include "support/json.h"
 #include "text/cp1252.h"
@@ -257,6 +258,82 @@ TEST_F(CliReportTest, AReportThatCannotBeWrittenStopsBeforeTheRun) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("cannot write the report"), std::string::npos) << r.err;
     EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
+}
+
+// --check: nothing asked, nothing changed, exit 0 / 1 / 2 as the run would fare.
+class CliCheckTest : public CliTest {
+protected:
+    void SetUp() override {
+        db.onTarget("INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('101', 'PAGAMENTOS', '5');"
+                    "INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('201', 'RECEBIMENTOS', '8');"
+                    "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
+        db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG')");
+    }
+    Result check(const std::string& options) { return cli(paths() + " --check " + options); }
+    void expectUnchanged() {
+        EXPECT_EQ(db.targetRows("SELECT CODCIDADE, CIDADE FROM CIDADES"), (Rows{{"00009", "KEPT"}}));
+        EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CONDPAG"), "0");
+        EXPECT_EQ(db.targetValue("SELECT LIST(RDB$TRIGGER_INACTIVE, '') FROM RDB$TRIGGERS "
+                                 "WHERE RDB$TRIGGER_NAME IN ('COMPCLIE_AI0', 'COMPCLIE_AU0')"),
+                  "00");
+    }
+};
+
+TEST_F(CliCheckTest, ACleanCheckExitsZeroWithTheRunsSummaryAndChangesNothing) {
+    Result r = check("--payables-op 101 --receivables-op 201");
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.err, "") << "no question, no box";
+    EXPECT_EQ(r.out.rfind("check: nothing was changed in either database\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("cidades                       1          1          0          0          0  ok"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("verdict: the run would convert everything without a box"), std::string::npos) << r.out;
+    expectUnchanged();
+}
+
+TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
+    // No operations chosen: a warning each.
+    Result r = check("--only cidades,documentospagar,documentosreceber");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.out.find("documentospagar: no operation chosen (--payables-op)"), std::string::npos) << r.out;
+
+    // A row the target refuses: the run's own box, on standard error.
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'OUTRA', 'MG')");
+    r = check("--only cidades");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_NE(r.err.find("[Erro] Ocorreu um erro ao converter o seguinte registro para a tabela CIDADES\n"
+                         "Cidade: OUTRA\nErro: "),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("stopped at a failing row"), std::string::npos) << r.out;
+    expectUnchanged();
+
+    db.onSource("DELETE FROM REP004 WHERE CIDCONTADOR = 100001");
+    db.closeConnections();
+    DamageFirstDataPage(db.sourcePath(), 3, "REP004");
+    r = check("--only grupos");
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    EXPECT_NE(r.out.find("source health ("), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(REP004)"), std::string::npos) << r.out;
+}
+
+TEST_F(CliCheckTest, SchemaProblemsOnBothSidesAndAnUnknownOperationExitTwo) {
+    db.onTarget("DROP TABLE TRANSPT");
+    db.onSource("DROP TABLE EST038");
+    Result r = check("--payables-op 999 --receivables-op 201");
+    EXPECT_EQ(r.status, 2) << r.out << r.err;
+    for (const char* expected : {"produtos (source): SELECT EST004.EMPRESA", "-EST038",
+                                 "transportadoras (target): DELETE FROM TRANSPT", "-TRANSPT",
+                                 "documentospagar: operation 999 is not in CDOPERC under its type",
+                                 "produtos                      -          -  not tried: schema problems"})
+        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
+    EXPECT_NE(r.out.find("clientes "), std::string::npos) << "the other registries were tried: " << r.out;
+    expectUnchanged();
+}
+
+TEST_F(CliCheckTest, NoCheckWithoutItsDatabases) {
+    Result r = cli("--check --source " + (db.dir() / "none.fdb").string() + " --target " + db.targetPath());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("Talvo pelo seguinte motivo"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
 }
 
 }  // namespace

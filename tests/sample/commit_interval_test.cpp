@@ -13,26 +13,6 @@
 namespace conversor::testing {
 namespace {
 
-// Three registries meet a row that the target refuses, each in its middle.
-void AddFailingRows(const std::string& source) {
-    auto cn = OpenDatabase(source, 3);
-    cn->startTransaction();
-    Statement st(*cn);
-    // Two cities with one number: the second repeats the first's code.
-    st.setText("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) "
-               "SELECT EMPRESA, CIDCONTADOR, 'CIDADE REPETIDA', UFCID FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR = "
-               "(SELECT MIN(CIDCONTADOR) FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR > 10)");
-    st.execute();
-    // An ICMS rate that does not read as a number.
-    st.setText("UPDATE EST004 SET ALIQSINTEGRA = 'NT' WHERE EMPRESA = 1 AND CODPRODUTO = 150");
-    st.execute();
-    // A parcel text that leaves the document code longer than its column.
-    st.setText("UPDATE CP001 SET TITULO = '123', PARCELA = 'PARCELA UNICA 2024' WHERE CPCONTADOR = "
-               "(SELECT MIN(CPCONTADOR) FROM CP001 WHERE STATUS = 'AB' AND CPCONTADOR > 70)");
-    st.execute();
-    cn->commit();
-}
-
 std::string Describe(const std::vector<RecordingOperator::Box>& boxes) {
     std::string out;
     for (const auto& b : boxes) out += b.caption + ": " + b.text + "\n";
@@ -42,7 +22,7 @@ std::string Describe(const std::vector<RecordingOperator::Box>& boxes) {
 TEST(CommitInterval, OneAndAThousandRowsPerCommitLeaveTheSameTargetAndBoxes) {
     TempFolder dir;
     const auto store = MakeStore(dir.path(), 300, 2024);
-    AddFailingRows(store.sourcePath);
+    PlantFailingRows(store.sourcePath);
     const std::string batchedTarget = (dir.path() / "ordelio-batched.fb").string();
     std::filesystem::copy_file(store.targetPath, batchedTarget);
 

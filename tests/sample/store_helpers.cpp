@@ -70,8 +70,50 @@ DatabaseContents ReadContents(const std::string& path, int dialect) {
     for (const std::string& generator :
          names(cn, "SELECT RDB$GENERATOR_NAME FROM RDB$GENERATORS WHERE RDB$SYSTEM_FLAG = 0"))
         contents["generator " + generator] = sortedRows(cn, "SELECT GEN_ID(" + generator + ", 0) FROM RDB$DATABASE");
+    contents["triggers"] = sortedRows(cn, "SELECT RDB$TRIGGER_NAME, RDB$TRIGGER_INACTIVE FROM RDB$TRIGGERS "
+                                          "WHERE RDB$SYSTEM_FLAG = 0");
     return contents;
 }
+
+std::string FirstDifference(const DatabaseContents& a, const DatabaseContents& b) {
+    for (const auto& [name, rows] : a) {
+        const auto other = b.find(name);
+        if (other == b.end()) return name + " is missing";
+        if (rows == other->second) continue;
+        for (std::size_t i = 0; i < std::max(rows.size(), other->second.size()); ++i) {
+            if (i >= rows.size() || i >= other->second.size())
+                return name + ": " + std::to_string(rows.size()) + " rows against " + std::to_string(other->second.size());
+            if (rows[i] != other->second[i])
+                return name + " differs at sorted row " + std::to_string(i) + ": " + ::testing::PrintToString(rows[i]) +
+                       " against " + ::testing::PrintToString(other->second[i]);
+        }
+    }
+    for (const auto& [name, rows] : b)
+        if (!a.count(name)) return name + " appeared";
+    return {};
+}
+
+
+void PlantFailingRows(const std::string& source) {
+    auto cn = OpenDatabase(source, 3);
+    cn->startTransaction();
+    Statement st(*cn);
+    // Two cities with one number: the second repeats the first's code.
+    st.setText("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) "
+               "SELECT EMPRESA, CIDCONTADOR, 'CIDADE REPETIDA', UFCID FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR = "
+               "(SELECT MIN(CIDCONTADOR) FROM REP004 WHERE EMPRESA = 1 AND CIDCONTADOR > 10)");
+    st.execute();
+    // An ICMS rate that does not read as a number.
+    st.setText("UPDATE EST004 SET ALIQSINTEGRA = 'NT' WHERE EMPRESA = 1 AND CODPRODUTO = 150");
+    st.execute();
+    // A parcel text that leaves the document code longer than its column.
+    st.setText("UPDATE CP001 SET TITULO = '123', PARCELA = 'PARCELA UNICA 2024' WHERE CPCONTADOR = "
+               "(SELECT MIN(CPCONTADOR) FROM CP001 WHERE STATUS = 'AB' AND CPCONTADOR > 70)");
+    st.execute();
+    cn->commit();
+}
+
+
 
 ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval,
                             LedgerSink* ledger, bool keepGoing) {

@@ -33,9 +33,17 @@ sample::SampleStore MakeStore(const std::filesystem::path& dir, int scale, std::
 
 // Every user table of a database, each as its rows sorted (columns as text,
 // a null shown as <null>), plus the values of the user generators under the
-// name "generator NAME".
+// name "generator NAME" and the states of the user triggers under "triggers".
 using DatabaseContents = std::map<std::string, std::vector<std::vector<std::string>>>;
 DatabaseContents ReadContents(const std::string& path, int dialect);
+// Where two contents first differ (a table and its first differing sorted
+// row), or an empty text when they are the same.
+std::string FirstDifference(const DatabaseContents& a, const DatabaseContents& b);
+
+// Three registries meet a row the target refuses, each in its middle: a
+// repeated city number, an ICMS rate that is no number, a payable document
+// code longer than its column.
+void PlantFailingRows(const std::string& source);
 
 
 struct ConversionResult {

@@ -22,7 +22,7 @@ TEST_F(KeysTest, EnterWalksTheTabOrderFromTheReadOnlyPathsAndWrapsAround) {
         "ckSubgrupos",   "ckClasfisc",        "ckFabricantes",     "ckProdutos",        "ckFornecedores",
         "ckVendedores",  "ckCidades",         "ckFiliais",         "ckBancos",          "ckAgencias",
         "ckContas",      "ckTipoLancamentos", "ckTransportadoras", "chkSegmentos",      "chkCompClientes",
-        "chkCondicoesPagamento", "chkDocumentosReceber", "chkDocumentosPagar", "btConverter", "btSair",
+        "chkCondicoesPagamento", "chkDocumentosReceber", "chkDocumentosPagar", "btConverter", "btVerificar", "btSair",
         "btnMarcarTodos", "btnDesmarcarTodos", "chkGravarEmLotes", "chkContinuarAposErros", "EdBancoTalvo"};
     std::vector<QString> walked;
     for (std::size_t i = 0; i < expected.size(); ++i) {

@@ -34,7 +34,7 @@ TEST_F(WindowLayoutTest, OpensWithItsFixedSizeCaptionsAndHints) {
     EXPECT_EQ(edit("CodOperContasPagar")->maxLength(), 3);
 
     const std::pair<const char*, const char*> buttons[] = {
-        {"btConverter", "&Converter"}, {"btSair", "&Sair"}, {"btnMarcarTodos", "Marcar Todos"},
+        {"btConverter", "&Converter"}, {"btVerificar", "Verificar"}, {"btSair", "&Sair"}, {"btnMarcarTodos", "Marcar Todos"},
         {"btnDesmarcarTodos", "Desmarcar Todos"}};
     for (auto [name, caption] : buttons) EXPECT_EQ(control<QPushButton>(name)->text(), caption);
     const std::pair<const char*, const char*> hints[] = {
@@ -108,7 +108,7 @@ TEST_F(WindowLayoutTest, BrowsingTheTargetConnectsIt) {
 TEST_F(WindowLayoutTest, HabilitaTelaLeavesTheTopBandGaugeAndStatusAlone) {
     window.HabilitaTela(false);
     for (const char* name : {"GbCaminhos", "EdBancoTalvo", "gbCadastros", "ckCidades", "gbOpcoes", "btConverter",
-                             "btSair"})
+                             "btVerificar", "btSair"})
         EXPECT_FALSE(control(name)->isEnabled()) << name;
     for (const char* name : {"pnlTopo", "Barra", "StatusBar"}) EXPECT_TRUE(control(name)->isEnabled()) << name;
     window.HabilitaTela(true);

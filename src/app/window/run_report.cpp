@@ -1,6 +1,7 @@
 #include "app/window/run_report.h"
 
 #include "app/registries.h"
+#include "text/cp1252.h"
 
 namespace conversor {
 
@@ -31,6 +32,96 @@ std::string SummaryDetail(const RunSummary& summary) {
         if (cut) detail += ", " + Count(cut, "valor cortado", "valores cortados");
         if (r.stopped) detail += " (interrompido no registro com erro)";
     }
+    return detail;
+}
+
+namespace {
+
+using Kind = CheckFinding::Kind;
+
+std::string Caption(const std::string& registry) {
+    if (registry.empty()) return "Início da conversão";
+    const Registry* r = FindRegistry(registry);
+    return r ? std::string(r->caption) : registry;
+}
+
+std::string DatabaseName(const CheckFinding& f) { return f.on == Database::Source ? "Talvo" : "Ordelio"; }
+
+// A server's message or a box, its lines indented under the item.
+std::string Indented(const std::string& utf8) {
+    std::string out = "  ";
+    for (char c : utf8) {
+        if (c == '\r' || c == '\n') out += "\n  ";
+        else out += c;
+    }
+    return out;
+}
+
+std::string Shortened(const std::string& sql) {
+    constexpr std::size_t kWidth = 100;
+    return sql.size() <= kWidth ? sql : sql.substr(0, kWidth) + "...";
+}
+
+std::string Item(const CheckFinding& f) {
+    const std::string where = "- " + Caption(f.registry);
+    switch (f.kind) {
+        case Kind::Statement:
+            return where + ", banco " + DatabaseName(f) + ": " + ToUtf8(Shortened(f.subject)) + "\n" + Indented(ToUtf8(f.reason));
+        case Kind::MissingTrigger: return where + ": a trigger " + f.subject + " não existe no banco do Ordelio.";
+        case Kind::MissingGenerator: return where + ": o generator " + f.subject + " não existe no banco do Ordelio.";
+        case Kind::UnknownOperation: return where + ": a operação " + ToUtf8(f.subject) + " não está cadastrada.";
+        case Kind::NoOperation:
+            return where + ": nenhuma operação escolhida; os documentos seriam gravados com a operação vazia.";
+        case Kind::DamagedSource: return "- " + ToUtf8(f.subject);
+        case Kind::SourceNotValidated:
+            return "- Não foi possível validar o banco de dados Talvo:\n" + Indented(ToUtf8(f.reason));
+        case Kind::StopsRun: return where + ": a conversão terminaria aqui:\n" + Indented(ToUtf8(f.reason));
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string CheckVerdictText(CheckVerdict verdict) {
+    const std::string unchanged = " Nada foi alterado nos bancos de dados.";
+    switch (verdict) {
+        case CheckVerdict::Clean: return "Verificação concluída: a conversão pode ser feita sem erros." + unchanged;
+        case CheckVerdict::WouldShowBoxes:
+            return "Verificação concluída: a conversão mostraria avisos ou erros (veja os detalhes)." + unchanged;
+        case CheckVerdict::CannotConvert: break;
+    }
+    return "Verificação concluída: corrija os problemas encontrados antes de converter (veja os detalhes)." + unchanged;
+}
+
+std::string CheckDetail(const CheckResult& result, const std::vector<std::string>& boxes) {
+    const struct {
+        const char* title;
+        bool (*holds)(Kind);
+    } parts[] = {
+        {"Problemas de estrutura:",
+         [](Kind k) {
+             return k == Kind::Statement || k == Kind::MissingTrigger || k == Kind::MissingGenerator ||
+                    k == Kind::UnknownOperation;
+         }},
+        {"Avisos:", [](Kind k) { return k == Kind::NoOperation; }},
+        {"Banco de dados Talvo:", [](Kind k) { return k == Kind::DamagedSource || k == Kind::SourceNotValidated; }},
+        {"Erros que encerrariam a conversão:", [](Kind k) { return k == Kind::StopsRun; }},
+    };
+    std::string detail;
+    for (const auto& part : parts) {
+        std::string items;
+        for (const CheckFinding& f : result.findings)
+            if (part.holds(f.kind)) items += Item(f) + "\n";
+        if (!items.empty()) detail += std::string(part.title) + "\n" + items + "\n";
+    }
+    if (!boxes.empty()) {
+        detail += "Mensagens que a conversão mostraria:\n";
+        for (const std::string& box : boxes) detail += "- " + Indented(box).substr(2) + "\n";
+        detail += "\n";
+    }
+    detail += "Conversão simulada (desfeita ao final):\n" + SummaryDetail(result.summary);
+    for (const std::string& name : result.notRehearsed)
+        detail += "\n" + Caption(name) + ": não simulado (problemas de estrutura)";
     return detail;
 }
 

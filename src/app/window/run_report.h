@@ -1,7 +1,9 @@
 #pragma once
 // What the window shows of a run's progress and outcome; no Qt here.
 #include <string>
+#include <vector>
 
+#include "app/check.h"
 #include "db/run_summary.h"
 
 namespace conversor {
@@ -15,5 +17,11 @@ int GaugePercent(long long progress, long long maximum);
 // and not tried, the values cut to fit, and whether it stopped at a failing
 // row; the counts that are 0 are not shown.
 std::string SummaryDetail(const RunSummary& summary);
+
+// The end dialog of a check, UTF-8: what the verdict means, and as detail
+// the findings, the boxes the dry run met (given as "Caption: text") and the
+// dry run's lines per registry.
+std::string CheckVerdictText(CheckVerdict verdict);
+std::string CheckDetail(const CheckResult& result, const std::vector<std::string>& boxes);
 
 }  // namespace conversor

@@ -139,6 +139,7 @@ void TFConverte::FormCreate() {
     connect(btAbrirTalvo, &QPushButton::clicked, this, &TFConverte::btAbrirTalvoClick);
     connect(btAbrirOrdelio, &QPushButton::clicked, this, &TFConverte::btAbrirOrdelioClick);
     connect(btConverter, &QPushButton::clicked, this, &TFConverte::btConverterClick);
+    connect(btVerificar, &QPushButton::clicked, this, &TFConverte::btVerificarClick);
     connect(btSair, &QPushButton::clicked, this, &TFConverte::btSairClick);
     connect(btnMarcarTodos, &QPushButton::clicked, this, &TFConverte::btnMarcarTodosClick);
     connect(btnDesmarcarTodos, &QPushButton::clicked, this, &TFConverte::btnDesmarcarTodosClick);
@@ -265,10 +266,13 @@ void TFConverte::buildOptions() {
 }
 
 void TFConverte::buildBottom() {
-    const int left = (kClientWidth - 2 * 104 - 12) / 2;
+    const int left = (kClientWidth - 3 * 104 - 2 * 12) / 2;
     btConverter = PictureButton(this, "btConverter", "&Converter", QStyle::SP_MediaPlay, QRect(left, 491, 104, 30));
     btConverter->setToolTip(QString::fromUtf8("Iniciar a conversão"));
-    btSair = PictureButton(this, "btSair", "&Sair", QStyle::SP_DialogCloseButton, QRect(left + 116, 491, 104, 30));
+    btVerificar =
+        PictureButton(this, "btVerificar", "Verificar", QStyle::SP_DialogApplyButton, QRect(left + 116, 491, 104, 30));
+    btVerificar->setToolTip(QString::fromUtf8("Verifica a conversão sem alterar os bancos de dados"));
+    btSair = PictureButton(this, "btSair", "&Sair", QStyle::SP_DialogCloseButton, QRect(left + 232, 491, 104, 30));
     btSair->setToolTip(QString::fromUtf8("Encerra a aplicação"));
 
     Barra = new QProgressBar(this);
@@ -300,7 +304,7 @@ void TFConverte::setTabOrder() {
     for (const Place& place : kRegistryPlaces)
         order.push_back(gbCadastros->findChild<QCheckBox*>(QString::fromLatin1(place.checkBox.data(),
                                                                                  place.checkBox.size())));
-    order.insert(order.end(), {btConverter, btSair, btnMarcarTodos, btnDesmarcarTodos, chkGravarEmLotes,
+    order.insert(order.end(), {btConverter, btVerificar, btSair, btnMarcarTodos, btnDesmarcarTodos, chkGravarEmLotes,
                                    chkContinuarAposErros});
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }

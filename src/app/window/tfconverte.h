@@ -7,12 +7,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <chrono>
 #include <memory>
 
 #include "app/json_report.h"
 #include "app/operation_list.h"
+#include "app/run.h"
 #include "db/operator.h"
 #include "app/window/dialogs.h"
 #include "db/session.h"
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void btAbrirTalvoClick();
     void btAbrirOrdelioClick();
     void btConverterClick();
+    void btVerificarClick();
     void btSairClick();
     void btnMarcarTodosClick();
     void btnDesmarcarTodosClick();
@@ -126,6 +129,12 @@ private:
     void pathsToSession();
     void startReport(const Ticked& ticked);
     void saveReport();
+    Ticked tickedRegistries() const;
+
+    // While a check runs, its boxes are kept for its end dialog instead of
+    // being shown one by one.
+    bool checking_ = false;
+    std::vector<DialogBox> checkBoxes_;
 
     Session session_{*this};
     // The last run's rows and boxes, for "Salvar relatório..." in its end dialog.
@@ -161,6 +170,7 @@ private:
     QCheckBox* chkGravarEmLotes = nullptr;  // one commit per 1,000 rows instead of per row
     QCheckBox* chkContinuarAposErros = nullptr;
     QPushButton* btConverter = nullptr;
+    QPushButton* btVerificar = nullptr;
     QPushButton* btSair = nullptr;
     QProgressBar* Barra = nullptr;
     QStatusBar* StatusBar = nullptr;

@@ -12,6 +12,7 @@
 
 #include <ctime>
 
+#include "app/check.h"
 #include "app/run.h"
 #include "app/run_accounting.h"
 #include "db/firebird/backup.h"
@@ -46,18 +47,22 @@ void TFConverte::btAbrirOrdelioClick() {
     }
 }
 
+Ticked TFConverte::tickedRegistries() const {
+    Ticked ticked{};
+    for (std::size_t i = 0; i < registryBoxes_.size(); ++i) ticked[i] = registryBoxes_[i]->isChecked();
+    return ticked;
+}
+
 namespace {
-// Rows per commit when the run writes in batches: each row still runs under
-// a savepoint of its own, so the target ends as with one commit per row.
+// Rows per commit when the run writes in batches: a failing row is still
+// undone alone, so the target ends as with one commit per row.
 constexpr int kBatchRows = 1000;
 }  // namespace
 
 void TFConverte::btConverterClick() {
     pathsToSession();
     session_.setCommitInterval(chkGravarEmLotes->isChecked() ? kBatchRows : 1);
-    Ticked ticked{};
-    for (std::size_t i = 0; i < registryBoxes_.size(); ++i) ticked[i] = registryBoxes_[i]->isChecked();
-
+    const Ticked ticked = tickedRegistries();
     session_.keepGoing = chkContinuarAposErros->isChecked();
     startReport(ticked);
     session_.backupFile =
@@ -100,12 +105,48 @@ void TFConverte::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+// The same choices as "&Converter", and nothing changes: the end dialog
+// tells what a run would meet; paths and ticks stay for the run that follows.
+void TFConverte::btVerificarClick() {
+    pathsToSession();
+    checking_ = true;
+    checkBoxes_.clear();
+    CheckResult result;
+    try {
+        result = ExecuteCheck(session_, tickedRegistries(), {[this](bool flag) { HabilitaTela(flag); }, {}});
+    } catch (const std::exception& e) {
+        checking_ = false;
+        HabilitaTela(true);
+        reportUnhandled(e);
+        return;
+    }
+    checking_ = false;
+    if (result.outcome != CheckOutcome::Completed) {
+        // Nothing was checked: the boxes say why, as for a run.
+        for (const DialogBox& box : checkBoxes_) showBox(box);
+        const bool target = result.outcome == CheckOutcome::EmptyTargetPath ||
+                            (result.outcome == CheckOutcome::ConnectionFailed && session_.CnTalvo.isOpen());
+        (target ? EdBancoOrdelio : EdBancoTalvo)->setFocus();
+        return;
+    }
+    std::vector<std::string> shown;
+    for (const DialogBox& box : checkBoxes_) shown.push_back((box.caption + ": " + box.text).toStdString());
+    const CheckVerdict verdict = Verdict(result);
+    DialogBox end{BoxKind::Information, QString::fromUtf8("Informação"), {},
+                  QString::fromStdString(CheckDetail(result, shown))};
+    if (verdict == CheckVerdict::WouldShowBoxes) end = {BoxKind::Warning, "Alerta", {}, end.detail};
+    if (verdict == CheckVerdict::CannotConvert) end = {BoxKind::Error, "Erro", {}, end.detail};
+    end.text = QString::fromUtf8(CheckVerdictText(verdict).c_str());
+    showBox(end);
+}
+
 void TFConverte::btSairClick() { close(); }
 void TFConverte::btnMarcarTodosClick() { MarcaOpcoes(true); }
 void TFConverte::btnDesmarcarTodosClick() { MarcaOpcoes(false); }
 
 void TFConverte::HabilitaTela(bool flag) {
-    for (QWidget* w : std::initializer_list<QWidget*>{GbCaminhos, gbCadastros, gbOpcoes, btConverter, btSair})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{GbCaminhos, gbCadastros, gbOpcoes, btConverter, btVerificar, btSair})
         w->setEnabled(flag);
 }
 
@@ -144,7 +185,9 @@ void TFConverte::setGauge(long long progress, long long maximum) {
 void TFConverte::processEvents() { QCoreApplication::processEvents(); }
 
 void TFConverte::message(BoxKind kind, const std::string& caption, const std::string& text) {
-    showBox({kind, FromWindows1252(caption), FromWindows1252(text), {}});
+    DialogBox box{kind, FromWindows1252(caption), FromWindows1252(text), {}};
+    if (checking_) checkBoxes_.push_back(box);
+    else showBox(box);
 }
 
 bool TFConverte::confirm(const std::string& caption, const std::string& text) {

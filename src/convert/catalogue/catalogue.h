@@ -3,6 +3,8 @@
 // when its registry is ticked.
 #include <string>
 
+#include "db/statement_plan.h"
+
 namespace conversor {
 
 class Session;
@@ -18,5 +20,7 @@ void ConverteProdutos(Session& s);
 // characters upper-cased (a to z only). A failure only warns; the code is
 // returned in every case.
 std::string GravaUnidade(Session& s, const std::string& unit);
+// The statements GravaUnidade runs.
+StatementPlan GravaUnidadeStatements();
 
 }  // namespace conversor

@@ -8,12 +8,14 @@
 namespace conversor {
 
 namespace {
+const char* const kHighestClass = "SELECT MAX(CODCLASFIS) AS CODCLASFIS FROM CLASFISC";
+
 // The next class number follows the highest code the table holds, read before
 // the row's transaction; each class is committed before the next is numbered.
 long long NextClassNumber(Session& s) {
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT MAX(CODCLASFIS) AS CODCLASFIS FROM CLASFISC");
+    q.setText(kHighestClass);
     q.open();
     const std::string highest = q.field("CODCLASFIS").asText();
     const long long next = highest.empty() ? 1 : q.field("CODCLASFIS").asInt() + 1;
@@ -43,6 +45,7 @@ void ConverteClasFisc(Session& s) {
         dst.param("CODIGONCM").setFirst(src.field("NCM").asText(), 8);
         return RowDecision::Write();
     };
+    loop.alsoRuns = {OnTarget(kHighestClass)};
     loop.rowName = NamedBy("NCM", "NCM");
     RunCopyLoop(s, loop);
 }

@@ -69,6 +69,8 @@ const char* const kTaxDetailInsert =
     "INSERT INTO PRODUTODETALHE ( CODPROD, PIS_CST, PISENT_CST, COFINS_CST, COFINSENT_CST) VALUES ( "
     ":CODPROD,:PIS_CST, :PISENT_CST, :COFINS_CST, :COFINSENT_CST)";
 
+const char* const kFiscalClass = "SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = :CODIGONCM";
+
 std::string Text(Statement& src, const char* column) { return src.field(column).asText(); }
 
 // The class the fiscal-classification converter gave the product's goods code.
@@ -78,7 +80,7 @@ std::string BuscaClasseFiscal(Session& s, const std::string& ncm) {
     if (const std::string* known = s.lookups.fiscalClasses.find(code)) return *known;
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT CODCLASFIS FROM CLASFISC WHERE CODIGONCM = :CODIGONCM");
+    q.setText(kFiscalClass);
     q.param("CODIGONCM").setText(code);
     q.open();
     std::string fiscalClass = q.isEmpty() ? std::string() : q.field("CODCLASFIS").asText();
@@ -203,6 +205,8 @@ void ConverteProdutos(Session& s) {
     loop.rowName = [](Statement& src) {
         return "Codprod: " + Text(src, "CODPROD") + "\r" + "Produto: " + Text(src, "DESCRICAO");
     };
+    loop.alsoRuns = StatementPlan{OnTarget(kFiscalClass)} + GravaUnidadeStatements() +
+                    StatementPlan{OnTarget(kStockInsert), OnTarget(kTaxDetailInsert)};
     loop.afterRow = [&](Statement& src) {
         GravaComplemento(s, src, "COMPPROD", kStockInsert, BindStock);
         GravaComplemento(s, src, "PRODUTODETALHE", kTaxDetailInsert, BindTaxDetail);

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "db/statement_plan.h"
+
 namespace conversor {
 
 class Session;
@@ -10,5 +12,6 @@ class Session;
 // city has it. Nothing is created. Runs on qryAuxOrdelio, inside whatever
 // transaction is open.
 std::string BuscaCodigoCidadePorNome(Session& s, const std::string& cidade);
+StatementPlan CodigoCidadePorNomeStatements();
 
 }  // namespace conversor

@@ -7,6 +7,27 @@
 
 namespace conversor {
 
+namespace {
+const char* const kNextNumOrd = "SELECT GEN_ID(G_NUMORD,1) AS NUMORD FROM RDB$DATABASE";
+const char* const kCurrentNumOrd = "SELECT GEN_ID(G_NUMORD,0) AS NUMORD FROM RDB$DATABASE";
+
+// A generator moves outside any transaction: a rehearsal reads where it
+// stands once and counts on from there, as the run would take its values.
+std::string NumOrdEnsaiado(Session& s) {
+    if (!s.rehearsedNumOrd) {
+        Statement& q = s.qryAuxOrdelio;
+        q.close();
+        q.setText(kCurrentNumOrd);
+        q.open();
+        s.rehearsedNumOrd = q.field("NUMORD").asInt();
+        q.close();
+    }
+    return std::to_string(++*s.rehearsedNumOrd);
+}
+}  // namespace
+
+StatementPlan ProximoNumOrdStatements() { return {OnTarget(kNextNumOrd)}; }
+
 void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& descricao,
                         const std::string& failureText) {
     RunGuarded(s, failureText, [&] {
@@ -20,9 +41,10 @@ std::string SituacaoNaoAberta(const std::string& situacao) {
 }
 
 std::string ProximoNumOrd(Session& s) {
+    if (s.rehearsing()) return StrZero(NumOrdEnsaiado(s), 12);
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT GEN_ID(G_NUMORD,1) AS NUMORD FROM RDB$DATABASE");
+    q.setText(kNextNumOrd);
     q.open();
     const std::string value = q.field("NUMORD").asText();
     q.close();

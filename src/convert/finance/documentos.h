@@ -2,6 +2,8 @@
 // What the payable and receivable document converters share.
 #include <string>
 
+#include "db/statement_plan.h"
+
 namespace conversor {
 
 class Session;
@@ -15,6 +17,7 @@ void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& 
 // receivable documents, as its 12-character code. A value taken for a row
 // that then fails is not given back.
 std::string ProximoNumOrd(Session& s);
+StatementPlan ProximoNumOrdStatements();
 
 // Why a document whose status is not exactly "AB" (trailing blanks count) is
 // left out: the status as read.

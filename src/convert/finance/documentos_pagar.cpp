@@ -85,6 +85,7 @@ void ConverteDocumentosPagar(Session& s) {
         dst.param("DT_ENTRADA").setDate(src.field("DT_ENTRADA").asDateTime());
         return RowDecision::Write();
     };
+    loop.alsoRuns = ProximoNumOrdStatements();
     loop.afterRow = [&rowsDone](Statement&) { ++rowsDone; };
     loop.rowName = [&rowsDone](Statement& src) {
         return "Documento: " + RotuloDocumento(src) + "\rRegistro:  " + std::to_string(rowsDone) +

@@ -81,6 +81,7 @@ void ConverteDocumentosReceber(Session& s) {
         dst.param("DESPADIC").setDouble(amount("DESPADIC"));
         return RowDecision::Write();
     };
+    loop.alsoRuns = ProximoNumOrdStatements();
     loop.rowName = [](Statement& src) {
         return "Documento: " + src.field("CODDOCTO").asText() + "\rCliente: " + src.field("CODCLIENTE").asText();
     };

@@ -62,6 +62,7 @@ void ConverteFiliais(Session& s) {
         set("LANCFIM", "31.12.2999");
         return RowDecision::Write();
     };
+    loop.alsoRuns = CodigoCidadePorNomeStatements() + BranchStartStatements();
     loop.rowName = NamedBy("Filial", "NOMEEMPRESA");
     loop.afterRow = [&s](Statement& src) {
         const std::string code = StrZero(src.field("CODEMPRESA").asText(), 2);

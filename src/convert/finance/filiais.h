@@ -4,6 +4,8 @@
 // failure in a box and returns normally.
 #include <string>
 
+#include "db/statement_plan.h"
+
 namespace conversor {
 
 class Session;
@@ -14,6 +16,8 @@ void GravaSaldoInicial(Session& s, const std::string& codigoFilial);
 void GravaNumeracaoNF(Session& s, const std::string& codigoFilial);
 // Clears the company code of the ADMIN user.
 void AtualizaUsuarioAdmin(Session& s);
+// The statements of the three steps above.
+StatementPlan BranchStartStatements();
 // Creates the quote and sale generators (GENORC/GENPDV + code) of every
 // branch in FILIAIS that lacks them, started from the source's highest
 // quote and sale numbers. Existing generators keep their values.

@@ -6,25 +6,36 @@
 
 namespace conversor {
 
+namespace {
+const char* const kClearBalance = "DELETE FROM SALDOST WHERE CODEMPRESA = :CODEMPRESA";
+const char* const kInitialBalance =
+    "INSERT INTO SALDOST (CODEMPRESA, DATASALDO, DATASDINICIAL, SALDO, SALDOINICIAL)VALUES "
+    "(:CODEMPRESA, :DATASALDO, :DATASDINICIAL, 0, :SALDOINICIAL);";
+const char* const kClearNumbering = "DELETE FROM NUMERNF WHERE CODEMPRESA = :CODEMPRESA;";
+const char* const kNumbering = "INSERT INTO NUMERNF (CODEMPRESA, NUMNF, NUMNFD, NUMNFA) VALUES (:CODEMPRESA, 0, 0, 0);";
+const char* const kAdminUser = "UPDATE CADUSUA SET CODEMPRESA = \"\" WHERE USUARIO = \"ADMIN\"";
+}  // namespace
+
+StatementPlan BranchStartStatements() {
+    return {OnTarget(kClearBalance), OnTarget(kInitialBalance), OnTarget(kClearNumbering), OnTarget(kNumbering),
+            OnTarget(kAdminUser)};
+}
+
 void GravaSaldoInicial(Session& s, const std::string& codigo) {
     Statement& q = s.QryOrdelio;
     const std::string suffix = W(" no banco de dados do Ordelio.") + "\r" + W("Erro: ");
     // The insert is tried even when the old balance could not be removed.
     RunGuarded(s, W("Ocorreu um erro ao limpar os saldos da filial ") + codigo + suffix, [&] {
-        ExecutaConfirmado(s, "DELETE FROM SALDOST WHERE CODEMPRESA = :CODEMPRESA",
-                          [&] { q.param("CODEMPRESA").setText(codigo); });
+        ExecutaConfirmado(s, kClearBalance, [&] { q.param("CODEMPRESA").setText(codigo); });
     });
     RunGuarded(s, W("Ocorreu um erro ao gravar o saldo inicial da filial ") + codigo + suffix, [&] {
-        ExecutaConfirmado(s,
-                          "INSERT INTO SALDOST (CODEMPRESA, DATASALDO, DATASDINICIAL, SALDO, SALDOINICIAL)VALUES "
-                          "(:CODEMPRESA, :DATASALDO, :DATASDINICIAL, 0, :SALDOINICIAL);",
-                          [&] {
-                              const DateTime today = DateTime::Today();
-                              q.param("CODEMPRESA").setText(codigo);
-                              q.param("DATASALDO").setDate(today);
-                              q.param("DATASDINICIAL").setDate(today);
-                              q.param("SALDOINICIAL").setText("S");
-                          });
+        ExecutaConfirmado(s, kInitialBalance, [&] {
+            const DateTime today = DateTime::Today();
+            q.param("CODEMPRESA").setText(codigo);
+            q.param("DATASALDO").setDate(today);
+            q.param("DATASDINICIAL").setDate(today);
+            q.param("SALDOINICIAL").setText("S");
+        });
     });
 }
 
@@ -34,16 +45,14 @@ void GravaNumeracaoNF(Session& s, const std::string& codigo) {
                W("Ocorreu um erro ao gravar o numero inicial de Nf na tabela NUMERNF no banco de dados do "
                  "Ordelio.\rErro: "),
                [&] {
-                   ExecutaConfirmado(s, "DELETE FROM NUMERNF WHERE CODEMPRESA = :CODEMPRESA;",
-                                     [&] { q.param("CODEMPRESA").setText(codigo); });
-                   ExecutaConfirmado(s, "INSERT INTO NUMERNF (CODEMPRESA, NUMNF, NUMNFD, NUMNFA) VALUES (:CODEMPRESA, 0, 0, 0);",
-                                     [&] { q.param("CODEMPRESA").setText(codigo); });
+                   ExecutaConfirmado(s, kClearNumbering, [&] { q.param("CODEMPRESA").setText(codigo); });
+                   ExecutaConfirmado(s, kNumbering, [&] { q.param("CODEMPRESA").setText(codigo); });
                });
 }
 
 void AtualizaUsuarioAdmin(Session& s) {
     RunGuarded(s, W("Ocorreu um erro ao atualizar o cadastro do usuário ADMIN no banco de dados do Ordelio.\rErro: "),
-               [&] { ExecutaConfirmado(s, "UPDATE CADUSUA SET CODEMPRESA = \"\" WHERE USUARIO = \"ADMIN\""); });
+               [&] { ExecutaConfirmado(s, kAdminUser); });
 }
 
 }  // namespace conversor

@@ -42,10 +42,14 @@ bool IsWholeNumber(const std::string& text) {
     return !text.empty() && ec == std::errc() && ptr == end;
 }
 
+const char* const kBranches = "Select CodEmpresa From Filiais";
+const char* const kGeneratorExists =
+    "SELECT RDB$GENERATOR_NAME AS NOME FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = :NOME";
+
 bool GeneratorExists(Session& s, const std::string& name) {
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT RDB$GENERATOR_NAME AS NOME FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = :NOME");
+    q.setText(kGeneratorExists);
     q.param("NOME").setText(name);
     q.open();
     const bool exists = !q.eof();
@@ -83,15 +87,32 @@ void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& cod
                    const std::string start = SourceMaximum(s, g.sourceMax);
                    if (!start.empty() && !IsWholeNumber(start))
                        throw DbError("invalid generator value '" + start + "'");
-                   ExecutaConfirmado(s, GeneratorStatement(g.create, g.createStarted, code, start));
+                   ExecutaDefinicao(s, GeneratorStatement(g.create, g.createStarted, code, start));
                });
+}
+
+// What GravaGenerators runs; the definitions with a branch code and a start
+// value as they would take them.
+StatementPlan GeneratorStatements() {
+    StatementPlan plan{OnTarget(kBranches), OnTarget(kGeneratorExists)};
+    for (const BranchGenerator* g : {&kQuotes, &kSales}) {
+        plan.push_back(OnSource(g->sourceMax));
+        plan.push_back(OnTarget(GeneratorStatement(g->create, g->createStarted, "01", "")));
+        plan.push_back(OnTarget(GeneratorStatement(g->create, g->createStarted, "01", "1")));
+    }
+    return plan;
 }
 
 }  // namespace
 
 void GravaGenerators(Session& s) {
+    if (s.planning) {
+        const StatementPlan plan = GeneratorStatements();
+        s.planning->insert(s.planning->end(), plan.begin(), plan.end());
+        return;
+    }
     Statement branches(s.CnOrdelio);
-    branches.setText("Select CodEmpresa From Filiais");
+    branches.setText(kBranches);
     branches.open();
     for (; !branches.eof(); branches.next()) {
         const std::string code = branches.field("CODEMPRESA").asText();

@@ -8,10 +8,14 @@
 
 namespace conversor {
 
+namespace {
+const char* const kMunicipio = "SELECT CODMUNICIPIO FROM MUNICIPIOS WHERE CIDADE = :PCIDADE AND ESTADO = :PESTADO";
+}  // namespace
+
 std::string BuscaCodigoMunicipio(Session& s, const std::string& cidade, const std::string& estado) {
     try {
         Statement& q = s.qryAuxOrdelio;
-        q.setText("SELECT CODMUNICIPIO FROM MUNICIPIOS WHERE CIDADE = :PCIDADE AND ESTADO = :PESTADO");
+        q.setText(kMunicipio);
         q.param("PCIDADE").setText(UpperAscii(First(cidade, 30)));
         q.param("PESTADO").setText(UpperAscii(First(estado, 2)));
         q.open();
@@ -48,6 +52,7 @@ void ConverteCidades(Session& s) {
         dst.param("CODMUNICIPIO").setText(BuscaCodigoMunicipio(s, cidade, estado));
         return IsBlank(estado) ? RowDecision::Skip("Cidade sem estado") : RowDecision::Write();
     };
+    loop.alsoRuns = {OnTarget(kMunicipio)};
     loop.rowName = NamedBy("Cidade", "CIDADE");
     RunCopyLoop(s, loop);
 }

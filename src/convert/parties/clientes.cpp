@@ -137,6 +137,7 @@ void ConverteClientes(Session& s) {
     loop.targetTable = "CLIENTE";
     loop.insertSql = kInsertSql;
     loop.bind = [&s](Statement& src, Statement& dst) { return BindCliente(s, src, dst); };
+    loop.alsoRuns = EstadoCidadeTalvoStatements() + NomeCidadeTalvoStatements() + CodigoCidadeStatements();
     loop.rowName = NamedBy("Cliente", "NOME");
     RunCopyLoop(s, loop);
 }

@@ -54,6 +54,7 @@ void ConverteFornecedores(Session& s) {
         out("ATIVO", in("ATIVO") == "N" ? "S" : "N");
         return RowDecision::Write();
     };
+    loop.alsoRuns = EstadoCidadeTalvoStatements();
     loop.rowName = NamedBy("Fornecedor", "NOME");
     RunCopyLoop(s, loop);
 }

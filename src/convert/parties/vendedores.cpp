@@ -7,13 +7,15 @@ namespace conversor {
 
 namespace {
 
+const char* const kCidadePorNome = "SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE ORDER BY CODCIDADE";
+
 // The salesperson's city is a name; a name the target lacks stays empty, and
 // one that several states share gives its lowest code, the same on every run.
 std::string CodigoCidadePorNome(Session& s, const std::string& cidade) {
     if (cidade.empty()) return {};
     Statement& q = s.qryAuxOrdelio;
     q.close();
-    q.setText("SELECT CODCIDADE FROM CIDADES WHERE CIDADE = :CIDADE ORDER BY CODCIDADE");
+    q.setText(kCidadePorNome);
     q.param("CIDADE").setText(cidade);
     q.open();
     // Left open: the next lookup closes it.
@@ -63,6 +65,7 @@ void ConverteVendedores(Session& s) {
         out("TIPOVENDEDOR", "V");
         return RowDecision::Write();
     };
+    loop.alsoRuns = {OnTarget(kCidadePorNome)};
     loop.rowName = NamedBy("Vendedor", "NOME");
     RunCopyLoop(s, loop);
 }

@@ -124,6 +124,11 @@ fb::Ref<ITransaction> Connection::startOwnTransaction() {
 }
 
 ITransaction* Connection::autoTransaction(bool& commitWhenDone, fb::Ref<ITransaction>& owned) {
+    if (neverCommit_) {
+        commitWhenDone = false;
+        startTransaction();
+        return transaction_.get();
+    }
     if (!options_.readOnly) {
         commitWhenDone = true;
         owned = startOwnTransaction();
@@ -141,6 +146,7 @@ void Connection::startTransaction() {
 
 void Connection::endTransaction(bool commit) {
     if (!transaction_) return;
+    if (commit && neverCommit_) throw DbError("nothing is committed on this connection now");
     // Cursors opened in this transaction end with it.
     for (Statement* st : statements_) st->transactionEnding(transaction_.get());
     fb::Ref<ITransaction> tra = std::move(transaction_);
@@ -186,8 +192,8 @@ Connection::PreparedHandle Connection::acquire(const std::string& sql, ITransact
     // Definitions change the schema and are prepared afresh each time; texts
     // built with literals would fill the cache without ever being reused.
     constexpr std::size_t kMaxCached = 256;
-    handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached &&
-                    fb::Guard([&] { return handle.stmt->getType(status_.get()); }) != isc_info_sql_stmt_ddl;
+    handle.definition = fb::Guard([&] { return handle.stmt->getType(status_.get()); }) == isc_info_sql_stmt_ddl;
+    handle.cached = found == prepared_.end() && prepared_.size() < kMaxCached && !handle.definition;
     if (handle.cached) prepared_.emplace(sql, Prepared{std::move(handle.owned), true, handle.output});
     return handle;
 }
@@ -204,6 +210,12 @@ void Connection::giveBack(const std::string& sql, PreparedHandle&& handle) {
         handle.owned.forget();
     } catch (const FbException&) {
     }
+}
+
+std::vector<std::string> Connection::preparedTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& [text, entry] : prepared_) texts.push_back(text);
+    return texts;
 }
 
 std::shared_ptr<TextShape> Connection::textShape(const std::string& text) {

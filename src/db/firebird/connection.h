@@ -69,6 +69,13 @@ public:
     void beforeWrite() const {
         if (beforeWrite_ && transaction_) beforeWrite_();
     }
+    // While set, nothing done on the connection is ever committed: a commit
+    // of the explicit transaction fails, a statement run without one starts
+    // it and stays in it, and definitions (which a rollback does not cleanly
+    // undo: the engine may already use an uncommitted trigger switch) fail.
+    // Closing the connection or rollback() drops the work.
+    void setNeverCommit(bool never) { neverCommit_ = never; }
+    bool neverCommits() const { return neverCommit_; }
 
     // Runs a statement that takes no parameters and returns nothing, in the
     // explicit transaction or in one of its own.
@@ -100,6 +107,7 @@ public:
         bool cached = false;
         std::shared_ptr<const OutputShape> output;  // the row it returns
         fb::Ref<Firebird::IStatement> owned;        // an uncached statement, the holder's own
+        bool definition = false;                    // DDL (never cached)
     };
     PreparedHandle acquire(const std::string& sql, Firebird::ITransaction* tra);
     void giveBack(const std::string& sql, PreparedHandle&& handle);
@@ -107,6 +115,9 @@ public:
     // that use it (texts are kept while they are few).
     std::shared_ptr<TextShape> textShape(const std::string& text);
     long long preparesDone() const { return prepares_; }  // statements actually prepared
+    // The texts prepared and kept, as the server took them, for tests that
+    // ask what a run ran.
+    std::vector<std::string> preparedTexts() const;
     void attach(Statement* st);
     void detach(Statement* st);
 
@@ -132,6 +143,7 @@ private:
     std::vector<Statement*> statements_;
     std::function<void()> beforeWrite_;
     long long prepares_ = 0;
+    bool neverCommit_ = false;
 };
 
 }  // namespace conversor

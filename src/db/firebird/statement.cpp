@@ -114,6 +114,8 @@ void Statement::execute() {
     ThrowStatusWrapper& st = cn_->status();
     try {
         prepareFor(tra);
+        if (prepared_.definition && cn_->neverCommits())
+            throw DbError("a definition is not run while nothing may be committed");
         // A statement that waited for another user's change to a row fails
         // with an update conflict when that user commits (read committed as
         // this engine version does it). The failed statement has been undone
@@ -146,6 +148,27 @@ void Statement::execute() {
         throw;
     } catch (...) {
         rollbackQuietly(st, owned);
+        throw;
+    }
+}
+
+void Statement::prepare() {
+    if (!cn_) throw DbError("Statement has no connection");
+    if (!shape_ || shape_->parsed.sql.empty()) throw DbError("Statement text is empty");
+    close();
+    bool own = false;
+    fb::Ref<ITransaction> owned;
+    ITransaction* tra = beginWork(own, owned);
+    ThrowStatusWrapper& st = cn_->status();
+    try {
+        prepareFor(tra);
+        if (own) fb::Guard([&] {
+            owned->commit(&st);
+            owned.forget();
+        });
+    } catch (DbError& e) {
+        rollbackQuietly(st, owned);
+        if (e.statement().empty()) e.setStatement(text_);
         throw;
     }
 }

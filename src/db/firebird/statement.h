@@ -77,6 +77,10 @@ public:
     std::vector<std::string> rowTexts() const;  // every column of the current row as text
 
     void execute();  // a statement that returns no rows
+    // Has the server prepare the text without running it: a DbError with the
+    // server's reason when it names what the database lacks or is no valid
+    // statement. Values need not be set. A definition is only parsed here.
+    void prepare();
     void close();
 
     // --- for Connection ---
