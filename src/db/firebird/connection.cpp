@@ -27,17 +27,6 @@ std::vector<unsigned char> databaseParameters(ThrowStatusWrapper& st, const Conn
     return std::vector<unsigned char>(buffer, buffer + dpb->getBufferLength(&st));
 }
 
-// Ends a transaction or gives it up: a transaction that cannot be rolled
-// back is released, and the server undoes it when the attachment goes.
-void rollbackOrRelease(ThrowStatusWrapper& st, fb::Ref<ITransaction>& tra) {
-    if (!tra) return;
-    try {
-        tra->rollback(&st);
-        tra.forget();
-    } catch (const FbException&) {
-        tra.reset();
-    }
-}
 }  // namespace
 
 Connection::Connection(ConnectionOptions options)
@@ -78,7 +67,7 @@ void Connection::cancelRunning() {
 
 void Connection::close() {
     for (Statement* st : statements_) st->connectionClosing();
-    rollbackOrRelease(*status_, transaction_);
+    fb::RollbackOrRelease(*status_, transaction_);
     if (sharedReadOnly_) {
         try {
             sharedReadOnly_->commit(status_.get());
@@ -158,7 +147,7 @@ void Connection::endTransaction(bool commit) {
         } catch (const FbException&) {
             // A failed commit leaves the transaction open: undo it so the
             // connection never keeps a half-done row.
-            if (commit) rollbackOrRelease(*status_, tra);
+            if (commit) fb::RollbackOrRelease(*status_, tra);
             throw;
         }
     });

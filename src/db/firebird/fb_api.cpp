@@ -52,4 +52,14 @@ std::vector<unsigned char> TransactionParameters(bool readOnly) {
             isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_wait};
 }
 
+void RollbackOrRelease(Firebird::ThrowStatusWrapper& st, Ref<Firebird::ITransaction>& tra) {
+    if (!tra) return;
+    try {
+        tra->rollback(&st);
+        tra.forget();
+    } catch (const Firebird::FbException&) {
+        tra.reset();
+    }
+}
+
 }  // namespace conversor::fb

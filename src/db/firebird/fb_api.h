@@ -31,4 +31,8 @@ auto Guard(F&& f) -> decltype(f()) {
 // Transaction parameters: read committed, record versions, wait on locks.
 std::vector<unsigned char> TransactionParameters(bool readOnly);
 
+// Ends a transaction after a failure: rolled back, or, when even that fails,
+// released, and the server undoes it when the attachment goes.
+void RollbackOrRelease(Firebird::ThrowStatusWrapper& st, Ref<Firebird::ITransaction>& tra);
+
 }  // namespace conversor::fb

@@ -18,19 +18,6 @@ bool isUpdateConflict(const FbException& e) {
     const std::vector<long> codes = fb::Codes(e.getStatus());
     return std::find(codes.begin(), codes.end(), isc_update_conflict) != codes.end();
 }
-
-// Undoes a statement's own transaction after a failure that is already
-// being reported; one that cannot be undone is released, and the server
-// undoes it.
-void rollbackQuietly(ThrowStatusWrapper& st, fb::Ref<ITransaction>& tra) {
-    if (!tra) return;
-    try {
-        tra->rollback(&st);
-        tra.forget();
-    } catch (const FbException&) {
-        tra.reset();
-    }
-}
 }  // namespace
 
 Statement::Statement(Connection& connection) : cn_(&connection) { cn_->attach(this); }
@@ -88,6 +75,22 @@ ITransaction* Statement::beginWork(bool& own, fb::Ref<ITransaction>& owned) {
     return tra ? tra : cn_->autoTransaction(own, owned);
 }
 
+// A failure undoes the statement's own transaction and names the statement
+// beside the server's text.
+template <typename Work>
+void Statement::undoingOnFailure(fb::Ref<ITransaction>& owned, Work&& work) {
+    try {
+        work();
+    } catch (DbError& e) {
+        fb::RollbackOrRelease(cn_->status(), owned);
+        if (e.statement().empty()) e.setStatement(text_);
+        throw;
+    } catch (...) {
+        fb::RollbackOrRelease(cn_->status(), owned);
+        throw;
+    }
+}
+
 void Statement::prepareFor(ITransaction* tra) {
     const std::string& sql = shape_->parsed.sql;
     if (prepared_.stmt && preparedSql_ == sql) return;
@@ -112,7 +115,7 @@ void Statement::execute() {
     fb::Ref<ITransaction> owned;
     ITransaction* tra = beginWork(own, owned);
     ThrowStatusWrapper& st = cn_->status();
-    try {
+    undoingOnFailure(owned, [&] {
         prepareFor(tra);
         if (prepared_.definition && cn_->neverCommits())
             throw DbError("a definition is not run while nothing may be committed");
@@ -142,14 +145,7 @@ void Statement::execute() {
             owned->commit(&st);
             owned.forget();
         });
-    } catch (DbError& e) {
-        rollbackQuietly(st, owned);
-        if (e.statement().empty()) e.setStatement(text_);
-        throw;
-    } catch (...) {
-        rollbackQuietly(st, owned);
-        throw;
-    }
+    });
 }
 
 void Statement::prepare() {
@@ -160,17 +156,13 @@ void Statement::prepare() {
     fb::Ref<ITransaction> owned;
     ITransaction* tra = beginWork(own, owned);
     ThrowStatusWrapper& st = cn_->status();
-    try {
+    undoingOnFailure(owned, [&] {
         prepareFor(tra);
         if (own) fb::Guard([&] {
             owned->commit(&st);
             owned.forget();
         });
-    } catch (DbError& e) {
-        rollbackQuietly(st, owned);
-        if (e.statement().empty()) e.setStatement(text_);
-        throw;
-    }
+    });
 }
 
 void Statement::open() {
@@ -180,7 +172,7 @@ void Statement::open() {
     fb::Ref<ITransaction> owned;
     ITransaction* tra = beginWork(own, owned);
     ThrowStatusWrapper& st = cn_->status();
-    try {
+    undoingOnFailure(owned, [&] {
         prepareFor(tra);
         input_.build(*cn_, tra, params_, *shape_);
         output_ = prepared_.output;
@@ -190,14 +182,7 @@ void Statement::open() {
                 &st, tra, input_.meta(), input_.data(),
                 output_->meta, 0));
         });
-    } catch (DbError& e) {
-        rollbackQuietly(st, owned);
-        if (e.statement().empty()) e.setStatement(text_);
-        throw;
-    } catch (...) {
-        rollbackQuietly(st, owned);
-        throw;
-    }
+    });
     cursorTra_ = tra;
     cursorOwnTra_ = std::move(owned);
     rowCount_ = -1;

@@ -93,6 +93,8 @@ private:
 
     void requireValues() const;
     Firebird::ITransaction* beginWork(bool& own, fb::Ref<Firebird::ITransaction>& owned);
+    template <typename Work>
+    void undoingOnFailure(fb::Ref<Firebird::ITransaction>& owned, Work&& work);
     void prepareFor(Firebird::ITransaction* tra);
     void releasePrepared();
     void fetch();
