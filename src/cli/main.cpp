@@ -12,9 +12,9 @@
 #include "app/operation_list.h"
 #include "app/run.h"
 #include "app/run_accounting.h"
+#include "app/stop_signals.h"
 #include "cli/check_report.h"
 #include "cli/options.h"
-#include "cli/stop_signals.h"
 #include "cli/terminal_operator.h"
 #include "db/firebird/error.h"
 #include "db/session.h"
@@ -97,7 +97,7 @@ bool chooseOperations(Session& s, const cli::Options& o) {
 
 int main(int argc, char** argv) {
     // Before the client library starts any thread.
-    cli::BlockStopSignals();
+    BlockStopSignals();
     cli::Options options;
     try {
         options = cli::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     if (report) session.ledger = &report->sink();
     ui.stopAsking(&session.stop);
     // Ends before the session, whose connections it cancels.
-    cli::StopSignalWatcher watcher(session.stop);
+    StopSignalWatcher watcher(session.stop);
 
     int exit = kNothingConverted;
     if (chooseOperations(session, options)) {
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     }
     if (session.stop.requested()) {
         std::fprintf(stderr, "conversor-cli: stopped by SIG%s\n", sigabbrev_np(session.stop.reason()));
-        exit = cli::ExitStatusForSignal(session.stop.reason());
+        exit = ExitStatusForSignal(session.stop.reason());
     }
     if (report && !report->write(exit, session.summary) && exit == kConverted) return kConvertedWithBoxes;
     return exit;

@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string.h>  // sigabbrev_np
 
+#include "app/stop_signals.h"
 #include "app/window/tfconverte.h"
 #include "app/window/toolkit_translation.h"
 #include "version/version_text.h"
@@ -18,6 +21,8 @@ int main(int argc, char* argv[]) {
             std::fputs(conversor::VersionText("conversor").c_str(), stdout);
             return 0;
         }
+    // Before the toolkit and the client library start any thread.
+    conversor::BlockStopSignals();
     QApplication app(argc, argv);
     const conversor::ToolkitTranslation portuguese;
     const char* screenshot = nullptr;
@@ -38,7 +43,16 @@ int main(int argc, char* argv[]) {
         app.exec();
         return status;
     }
+    // Ends before the window, whose session's connections it cancels.
+    conversor::StopSignalWatcher watcher(FConverte.session().stop, [&FConverte](int signal) {
+        QMetaObject::invokeMethod(&FConverte, [&FConverte, signal] { FConverte.stopBySignal(signal); },
+                                  Qt::QueuedConnection);
+    });
     // The window is not deleted before the event loop ends, so a run still
     // on the stack when it is closed finishes first.
-    return app.exec();
+    const int status = app.exec();
+    const conversor::StopRequest& stop = FConverte.session().stop;
+    if (!stop.requested()) return status;
+    std::fprintf(stderr, "conversor: stopped by SIG%s\n", sigabbrev_np(stop.reason()));
+    return conversor::ExitStatusForSignal(stop.reason());
 }

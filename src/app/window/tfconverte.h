@@ -71,6 +71,12 @@ public:
     bool confirm(const std::string& caption, const std::string& text) override;
     void finished(const std::string& text, const RunSummary& summary) override;
 
+    // A stop signal (SIGINT, SIGTERM, SIGHUP) passed on to the window's
+    // thread: a run stops at its next row boundary as on the command line,
+    // the dialogs open are dismissed and no more boxes are shown (nobody is
+    // left to answer them), and the window closes once the run has returned.
+    void stopBySignal(int signal);
+
 protected:
     // Every modal dialog goes through these, so a test can answer them.
     virtual void showBox(const DialogBox& box);

@@ -2,7 +2,8 @@
 // shows through the window.
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -105,6 +106,14 @@ void TFConverte::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+void TFConverte::stopBySignal(int signal) {
+    session_.stop.request(signal);
+    // A dismissed confirmation is a No; any other dialog is only closed.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) dialog->reject();
+    close();
+}
+
 // The same choices as "&Converter", and nothing changes: the end dialog
 // tells what a run would meet; paths and ticks stay for the run that follows.
 void TFConverte::btVerificarClick() {
@@ -185,16 +194,19 @@ void TFConverte::setGauge(long long progress, long long maximum) {
 void TFConverte::processEvents() { QCoreApplication::processEvents(); }
 
 void TFConverte::message(BoxKind kind, const std::string& caption, const std::string& text) {
+    if (session_.stop.requested()) return;
     DialogBox box{kind, FromWindows1252(caption), FromWindows1252(text), {}};
     if (checking_) checkBoxes_.push_back(box);
     else showBox(box);
 }
 
 bool TFConverte::confirm(const std::string& caption, const std::string& text) {
+    if (session_.stop.requested()) return false;
     return askYesNo(FromWindows1252(caption), FromWindows1252(text));
 }
 
 void TFConverte::finished(const std::string& text, const RunSummary& summary) {
+    if (session_.stop.requested()) return;
     DialogBox box{BoxKind::Information, FromWindows1252(Caption(BoxKind::Information)), FromWindows1252(text),
                   QString::fromStdString(SummaryDetail(summary)), {}};
     if (report_) box.saveReport = [this] { saveReport(); };

@@ -1,13 +1,14 @@
-#include "cli/stop_signals.h"
+#include "app/stop_signals.h"
 
 #include <pthread.h>
 #include <signal.h>
 
 #include <chrono>
+#include <utility>
 
 #include "db/stop_request.h"
 
-namespace conversor::cli {
+namespace conversor {
 
 namespace {
 sigset_t stopSignals() {
@@ -27,7 +28,8 @@ void BlockStopSignals() {
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-StopSignalWatcher::StopSignalWatcher(StopRequest& stop) : stop_(stop), thread_([this] { watch(); }) {}
+StopSignalWatcher::StopSignalWatcher(StopRequest& stop, std::function<void(int)> received)
+    : stop_(stop), received_(std::move(received)), thread_([this] { watch(); }) {}
 
 StopSignalWatcher::~StopSignalWatcher() {
     ending_ = true;
@@ -45,8 +47,9 @@ void StopSignalWatcher::watch() {
         if (sigwait(&set, &signal) != 0) continue;
         if (ending_) return;
         stop_.request(signal);
+        if (received_) received_(signal);
         stop_.cancelUntilSeen(kCancelAfter);
     }
 }
 
-}  // namespace conversor::cli
+}  // namespace conversor
