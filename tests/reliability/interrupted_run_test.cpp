@@ -23,6 +23,7 @@
 #include "db/session.h"
 #include "reliability/helpers.h"
 #include "sample/sample_store.h"
+#include "support/json.h"
 #include "text/cp1252.h"
 
 namespace conversor::testing {
@@ -339,6 +340,34 @@ protected:
     }
 };
 
+// The report of a signalled run: interrupted, where, with the shell's exit
+// status; the registries converted before the stop, the one it stopped
+// (named in the report) interrupted with its rows accounted for, the later
+// ones not run.
+void ExpectReportOfAnInterruptedRun(const std::string& path, int exitStatus) {
+    const Json report = ReadJsonFile(path);
+    EXPECT_EQ(report["exit"].integer(), exitStatus);
+    const bool inRegistry = report["interrupted_in"].type == Json::Type::String;
+    if (inRegistry) EXPECT_TRUE(report["interrupted"].boolean);
+    std::string phase = "converted";
+    int interruptedRegistries = 0;
+    for (const Json& r : report["registries"].array) {
+        SCOPED_TRACE(r["name"].string);
+        EXPECT_EQ(r["read"].integer(), r["written"].integer() + r["skipped"].integer() + r["failed"].integer());
+        const std::string state = r["state"].string;
+        if (inRegistry && r["name"].string == report["interrupted_in"].string) {
+            EXPECT_EQ(state, "interrupted");
+            ++interruptedRegistries;
+            phase = "not_run";
+            continue;
+        }
+        // Outside the registries the stop comes before the first or after the last.
+        if (!inRegistry && phase == "converted" && state == "not_run") phase = "not_run";
+        EXPECT_EQ(state, phase);
+    }
+    EXPECT_EQ(interruptedRegistries, inRegistry ? 1 : 0);
+}
+
 // The signal comes at six points spread over the run's length, wherever
 // they fall (clearing, rows, generators, commits): every one must end the
 // same way.
@@ -358,7 +387,10 @@ TEST_P(SignalledRun, ExitsWithTheSignalsStatusAndLeavesATargetARerunCompletes) {
     for (double share : {0.05, 0.2, 0.35, 0.5, 0.65, 0.8}) {
         SCOPED_TRACE("signal after " + std::to_string(share) + " of the run");
         store.freshTarget("signalled.fb");
-        CliProcess cli(files, CliArgs(store.source(), target, c.interval));
+        const std::string report = (files.dir() / "report.json").string();
+        std::vector<std::string> args = CliArgs(store.source(), target, c.interval);
+        args.insert(args.end(), {"--report", report});
+        CliProcess cli(files, args);
         std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::milliseconds>(length * share));
         if (!cli.running()) continue;  // a fast moment of the machine: nothing to stop
         cli.kill(c.signal);
@@ -374,6 +406,7 @@ TEST_P(SignalledRun, ExitsWithTheSignalsStatusAndLeavesATargetARerunCompletes) {
         EXPECT_EQ(TriggerStates(*OpenDatabase(target, 1)), "00");
         // A signal after the last registry stops nothing: the run is whole.
         const std::string out = cli.out();
+        ExpectReportOfAnInterruptedRun(report, status);
         if (!out.empty() && out.find("\ninterrupted ") == std::string::npos) {
             EXPECT_EQ(Difference(ReadWithoutOrderNumbers(target), store.cleanContents()), "");
         }
