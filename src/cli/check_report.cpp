@@ -58,8 +58,11 @@ std::string Line(const CheckFinding& f) {
 std::string RowLine(const CheckedRow& row) {
     std::string key;
     for (const auto& [column, value] : row.record.key) key += (key.empty() ? "" : ", ") + column + "=" + ToUtf8(value);
+    const std::string& reason = row.record.reason;
+    const bool oneLine = reason.find_first_of("\r\n") == std::string::npos;
     return "  " + row.registry + " row " + std::to_string(row.record.position) + " (" + key + ") " +
-           (row.record.outcome == RowOutcome::Skipped ? "skipped" : "failed") + ":\n" + Indented(row.record.reason);
+           (row.record.outcome == RowOutcome::Skipped ? "skipped" : "failed") +
+           (oneLine ? ": " + ToUtf8(reason) + "\n" : ":\n" + Indented(reason));
 }
 
 }  // namespace
@@ -97,7 +100,7 @@ std::string FormatCheck(const CheckResult& result, const Ticked& ticked) {
     switch (Verdict(result)) {
         case CheckVerdict::Clean: out += "\nverdict: the run would convert everything without a box\n"; break;
         case CheckVerdict::WouldShowBoxes:
-            out += "\nverdict: the run would convert, but with the boxes and problems above\n";
+            out += "\nverdict: the run would convert, but with the boxes, problems or rows left out above\n";
             break;
         case CheckVerdict::CannotConvert: out += "\nverdict: fix the problems above before converting\n"; break;
     }

@@ -322,7 +322,7 @@ TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
                          "Cidade: OUTRA\nErro: "),
               std::string::npos)
         << r.err;
-    for (const char* expected : {"rows the run would skip or fail (3):\n", "  cidades row 2 (CODCIDADE=3) skipped:\n",
+    for (const char* expected : {"rows the run would skip or fail (3):\n", "  cidades row 2 (CODCIDADE=3) skipped: Cidade sem estado\n",
                                  "  cidades row 4 (CODCIDADE=100001) failed:\n      violation of PRIMARY",
                                  "  cidades row 5 (CODCIDADE=200001) failed:\n",
                                  "cidades                       5          2          1          2          0  rows failed"})
