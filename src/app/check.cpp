@@ -19,15 +19,47 @@ bool HasSchemaProblem(const std::vector<CheckFinding>& findings, std::string_vie
     });
 }
 
-// The run's steps 8 to 10 in one target transaction that is rolled back.
-// The trigger switches are left out: a definition is not undone cleanly.
+// Keeps the dry run's rows in the result and hands rows and boxes on to the
+// session's own ledger.
+class CheckLedger : public LedgerSink {
+public:
+    CheckLedger(Session& s, CheckResult& result) : s_(s), result_(result), next_(s.ledger) { s.ledger = this; }
+    ~CheckLedger() override { s_.ledger = next_; }
+    CheckLedger(const CheckLedger&) = delete;
+    CheckLedger& operator=(const CheckLedger&) = delete;
+
+    void row(const std::string& registry, const RowRecord& record) override {
+        result_.rows.push_back({registry, record});
+        if (next_) next_->row(registry, record);
+    }
+    void message(BoxKind kind, const std::string& caption, const std::string& text) override {
+        if (next_) next_->message(kind, caption, text);
+    }
+    void question(const std::string& caption, const std::string& text, bool answer) override {
+        if (next_) next_->question(caption, text, answer);
+    }
+
+private:
+    Session& s_;
+    CheckResult& result_;
+    LedgerSink* next_;
+};
+
+// The run's steps 8 to 10 in one target transaction that is rolled back,
+// going on past failing rows. The trigger switches are left out: a
+// definition is not undone cleanly.
 void Rehearse(Session& s, const Ticked& ticked, CheckResult& result) {
     struct RolledBack {
         Session& s;
-        ~RolledBack() { s.endRehearsal(); }
+        bool keepGoing = s.keepGoing;
+        ~RolledBack() {
+            s.keepGoing = keepGoing;
+            s.endRehearsal();
+        }
     };
     s.beginRehearsal();
     RolledBack rolledBack{s};
+    s.keepGoing = true;
     GravaPrazosPadrao(s);
     const auto& registries = Registries();
     for (std::size_t i = 0; i < registries.size(); ++i) {
@@ -53,17 +85,39 @@ void Rehearse(Session& s, const Ticked& ticked, CheckResult& result) {
 
 }  // namespace
 
+FindingPart PartOf(const CheckFinding& f) {
+    using Kind = CheckFinding::Kind;
+    switch (f.kind) {
+        case Kind::NoOperation: return FindingPart::Warning;
+        case Kind::DamagedSource:
+        case Kind::SourceNotValidated: return FindingPart::SourceHealth;
+        case Kind::StopsRun: return FindingPart::EndsRun;
+        default: return FindingPart::SchemaProblem;
+    }
+}
+
 CheckVerdict Verdict(const CheckResult& r) {
     if (r.outcome != CheckOutcome::Completed) return CheckVerdict::CannotConvert;
     if (std::any_of(r.findings.begin(), r.findings.end(), IsBlocking)) return CheckVerdict::CannotConvert;
-    const bool stopped = std::any_of(r.summary.registries.begin(), r.summary.registries.end(),
-                                     [](const RegistryResult& reg) { return reg.stopped; });
-    if (!r.findings.empty() || r.summary.errorBoxes > 0 || stopped) return CheckVerdict::WouldShowBoxes;
+    const bool rowsLeftOut = std::any_of(r.summary.registries.begin(), r.summary.registries.end(), [](const RegistryResult& reg) {
+        return reg.stopped || reg.skipped > 0 || reg.failed > 0;
+    });
+    if (!r.findings.empty() || r.summary.errorBoxes > 0 || rowsLeftOut) return CheckVerdict::WouldShowBoxes;
     return CheckVerdict::Clean;
+}
+
+int CheckExitStatus(const CheckResult& result) {
+    switch (Verdict(result)) {
+        case CheckVerdict::Clean: return 0;
+        case CheckVerdict::WouldShowBoxes: return 1;
+        case CheckVerdict::CannotConvert: break;
+    }
+    return 2;
 }
 
 CheckResult ExecuteCheck(Session& s, const Ticked& ticked, const RunScreen& screen) {
     CheckResult result;
+    CheckLedger ledger(s, result);
     if (IsBlank(s.sourcePath)) {
         s.warning(W("Caminho do banco de dados Talvo está vazio."));
         result.outcome = CheckOutcome::EmptySourcePath;

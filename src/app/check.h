@@ -4,11 +4,13 @@
 // nothing in either database. It prepares every statement the run would run,
 // looks for the objects the run relies on, warns of choices left out, has the
 // engine validate the source, and converts everything once in a target
-// transaction that is rolled back.
+// transaction that is rolled back, going on past failing rows as a run with
+// keepGoing does, so that every row the run would leave out is named.
 #include <string>
 #include <vector>
 
 #include "app/run.h"
+#include "db/row_ledger.h"
 #include "db/run_summary.h"
 #include "db/statement_plan.h"
 
@@ -33,6 +35,11 @@ struct CheckFinding {
     std::string reason;    // the server's own message, when there is one
     Database on = Database::Target;
 };
+
+// Where the check's reports put a finding: schema problems, warnings, the
+// source's health, or errors that would end the run.
+enum class FindingPart { SchemaProblem, Warning, SourceHealth, EndsRun };
+FindingPart PartOf(const CheckFinding& finding);
 
 // Whether the finding alone keeps the run from converting as it should
 // (schema problems, a check that could not run).
@@ -70,27 +77,38 @@ enum class CheckOutcome {
     Completed,         // every part of the check ran
 };
 
+// A row the dry run skipped or failed, as a run's ledger records it.
+struct CheckedRow {
+    std::string registry;
+    RowRecord record;
+};
+
 struct CheckResult {
     CheckOutcome outcome = CheckOutcome::Completed;
     std::vector<CheckFinding> findings;
     // Registries the dry run left out because of their schema problems.
     std::vector<std::string> notRehearsed;
     // What the dry run did, registry by registry, and the boxes it showed:
-    // the figures and boxes of a real run.
+    // the figures and boxes of a real run that goes on past failing rows.
     RunSummary summary;
+    // Every row it skipped or failed, in the run's order.
+    std::vector<CheckedRow> rows;
 };
 
 enum class CheckVerdict {
     Clean,           // the run would convert everything without a box
-    WouldShowBoxes,  // it would convert, but show boxes, stop registries or leave rows out
+    WouldShowBoxes,  // it would convert, but show boxes, or skip or fail rows
     CannotConvert,   // schema problems, or the check could not run
 };
 CheckVerdict Verdict(const CheckResult& result);
+// 0 clean, 1 boxes or rows left out, 2 schema problems or no check.
+int CheckExitStatus(const CheckResult& result);
 
 // The whole check, on the session's paths, choices and ticked registries.
 // Both databases are (re)connected, as for a run; nothing is asked and
 // nothing in either database changes. Boxes of the dry run are shown as the
-// run shows them. The screen is disabled while it runs; it is not reset.
+// run shows them; its rows and boxes also go to the session's ledger, when
+// it has one. The screen is disabled while it runs; it is not reset.
 CheckResult ExecuteCheck(Session& s, const Ticked& ticked, const RunScreen& screen = {});
 
 }  // namespace conversor

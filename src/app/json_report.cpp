@@ -29,6 +29,45 @@ void Put(std::FILE* out, const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), out) != text.size()) throw SystemError("cannot write the report");
 }
 
+const char* FindingKindName(CheckFinding::Kind kind) {
+    using Kind = CheckFinding::Kind;
+    switch (kind) {
+        case Kind::Statement: return "statement";
+        case Kind::MissingTrigger: return "missing_trigger";
+        case Kind::MissingGenerator: return "missing_generator";
+        case Kind::UnknownOperation: return "unknown_operation";
+        case Kind::NoOperation: return "no_operation";
+        case Kind::DamagedSource: return "damaged_source";
+        case Kind::SourceNotValidated: return "source_not_validated";
+        case Kind::StopsRun: return "ends_run";
+    }
+    return "";
+}
+
+// The findings of one part of a check, one object a line.
+std::string Findings(const CheckResult& check, FindingPart part) {
+    std::string out = "[";
+    for (const CheckFinding& f : check.findings) {
+        if (PartOf(f) != part) continue;
+        out += std::string(out.size() > 1 ? "," : "") + "\n    {\"kind\": \"" + FindingKindName(f.kind) +
+               "\", \"registry\": " + (f.registry.empty() ? "null" : JsonString(f.registry)) + ", \"database\": \"" +
+               (f.on == Database::Source ? "source" : "target") + "\", \"subject\": " +
+               (f.subject.empty() ? "null" : JsonFromWindows1252(f.subject)) +
+               ", \"reason\": " + (f.reason.empty() ? "null" : JsonFromWindows1252(f.reason)) + "}";
+    }
+    return out + (out.size() > 1 ? "\n  ]" : "]");
+}
+
+std::string CheckFields(const CheckResult& check) {
+    std::string notTried = "[";
+    for (const std::string& name : check.notRehearsed) notTried += (notTried.size() > 1 ? ", " : "") + JsonString(name);
+    return ",\n  \"schema_problems\": " + Findings(check, FindingPart::SchemaProblem) +
+           ",\n  \"warnings\": " + Findings(check, FindingPart::Warning) +
+           ",\n  \"source_health\": " + Findings(check, FindingPart::SourceHealth) +
+           ",\n  \"run_ending_errors\": " + Findings(check, FindingPart::EndsRun) +
+           ",\n  \"not_checked\": " + notTried + "]";
+}
+
 std::string Number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", value);
@@ -114,13 +153,13 @@ void JsonReport::write(std::FILE* out, const ReportedRun& run, const RunSummary&
                  ",\n  \"started\": " + JsonString(Iso8601(run.started)) + ",\n  \"seconds\": " + Number(run.seconds) +
                  ",\n  \"exit\": " + std::to_string(run.exit) + ",\n  \"commit_every\": " +
                  std::to_string(run.commitEvery) + ",\n  \"keep_going\": " + (run.keepGoing ? "true" : "false") +
-                 ",\n  \"check\": null,\n  \"interrupted\": " + (summary.interrupted ? "true" : "false") +
+                 ",\n  \"check\": " + (run.check ? "true" : "null") + ",\n  \"interrupted\": " + (summary.interrupted ? "true" : "false") +
                  ",\n  \"interrupted_in\": " +
                  (summary.interrupted && !summary.interruptedIn.empty() ? JsonString(summary.interruptedIn) : "null") +
                  ",\n  \"backup\": " + (summary.backupFile.empty() ? "null" : JsonFromPath(summary.backupFile)) +
                  ",\n  \"restore\": " +
                  (summary.backupFile.empty() ? "null" : JsonFromPath(RestoreCommand(summary.backupFile, run.target))) +
-                 ",\n  \"messages\": [");
+                 (run.check ? CheckFields(*run.check) : std::string()) + ",\n  \"messages\": [");
     if (messages_.size) {
         Put(out, "\n    ");
         messages_.copyRange(0, messages_.size, out);

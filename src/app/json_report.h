@@ -1,6 +1,6 @@
 #pragma once
 // The run report, a JSON document (UTF-8): the run's settings and outcome,
-// every box shown, and all twenty registries with their accounting and each
+// a check's findings, every box shown, and all twenty registries with their accounting and each
 // row they left out or failed. The rows and boxes are spooled to temporary
 // files as the run makes them, so a report of any size is written without
 // holding them; it can be written any number of times once the run is over.
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/check.h"
 #include "app/run.h"
 #include "db/row_ledger.h"
 #include "db/run_summary.h"
@@ -26,6 +27,9 @@ struct ReportedRun {
     int commitEvery = 1;
     bool keepGoing = false;
     Ticked ticked{};
+    // A check's result, for the report of a check: "check" is true and its
+    // findings come in four lists; the ledger holds the dry run's rows.
+    const CheckResult* check = nullptr;
 };
 
 class JsonReport : public LedgerSink {

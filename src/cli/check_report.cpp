@@ -11,18 +11,6 @@ namespace {
 
 using Kind = CheckFinding::Kind;
 
-enum class Part { Schema, Warning, Source, Run };
-
-Part PartOf(const CheckFinding& f) {
-    switch (f.kind) {
-        case Kind::NoOperation: return Part::Warning;
-        case Kind::DamagedSource:
-        case Kind::SourceNotValidated: return Part::Source;
-        case Kind::StopsRun: return Part::Run;
-        default: return Part::Schema;
-    }
-}
-
 std::string Where(const CheckFinding& f) {
     std::string where = f.registry.empty() ? "start-up" : f.registry;
     return where + (f.on == Database::Source ? " (source)" : " (target)");
@@ -65,17 +53,29 @@ std::string Line(const CheckFinding& f) {
     return {};
 }
 
+// A row the run would leave out: its registry, position and source key,
+// then the rule or the server's message.
+std::string RowLine(const CheckedRow& row) {
+    std::string key;
+    for (const auto& [column, value] : row.record.key) key += (key.empty() ? "" : ", ") + column + "=" + ToUtf8(value);
+    const std::string& reason = row.record.reason;
+    const bool oneLine = reason.find_first_of("\r\n") == std::string::npos;
+    return "  " + row.registry + " row " + std::to_string(row.record.position) + " (" + key + ") " +
+           (row.record.outcome == RowOutcome::Skipped ? "skipped" : "failed") +
+           (oneLine ? ": " + ToUtf8(reason) + "\n" : ":\n" + Indented(reason));
+}
+
 }  // namespace
 
 std::string FormatCheck(const CheckResult& result, const Ticked& ticked) {
     std::string out = "check: nothing was changed in either database\n";
     const struct {
-        Part part;
+        FindingPart part;
         const char* title;
-    } parts[] = {{Part::Schema, "schema problems"},
-                 {Part::Warning, "warnings"},
-                 {Part::Source, "source health"},
-                 {Part::Run, "errors that would end the run"}};
+    } parts[] = {{FindingPart::SchemaProblem, "schema problems"},
+                 {FindingPart::Warning, "warnings"},
+                 {FindingPart::SourceHealth, "source health"},
+                 {FindingPart::EndsRun, "errors that would end the run"}};
     for (const auto& p : parts) {
         std::string lines;
         int count = 0;
@@ -86,7 +86,11 @@ std::string FormatCheck(const CheckResult& result, const Ticked& ticked) {
             }
         if (count) out += "\n" + std::string(p.title) + " (" + std::to_string(count) + "):\n" + lines;
     }
-    out += "\ndry run (rolled back):\n" + FormatSummary(result.summary, ticked);
+    if (!result.rows.empty()) {
+        out += "\nrows the run would skip or fail (" + std::to_string(result.rows.size()) + "):\n";
+        for (const CheckedRow& row : result.rows) out += RowLine(row);
+    }
+    out += "\ndry run (rolled back, going on past failing rows):\n" + FormatSummary(result.summary, ticked);
     char line[160];
     for (const std::string& name : result.notRehearsed) {
         std::snprintf(line, sizeof line, "%-20s %10s %10s  %s\n", name.c_str(), "-", "-",
@@ -96,20 +100,11 @@ std::string FormatCheck(const CheckResult& result, const Ticked& ticked) {
     switch (Verdict(result)) {
         case CheckVerdict::Clean: out += "\nverdict: the run would convert everything without a box\n"; break;
         case CheckVerdict::WouldShowBoxes:
-            out += "\nverdict: the run would convert, but with the boxes and problems above\n";
+            out += "\nverdict: the run would convert, but with the boxes, problems or rows left out above\n";
             break;
         case CheckVerdict::CannotConvert: out += "\nverdict: fix the problems above before converting\n"; break;
     }
     return out;
-}
-
-int CheckExitStatus(const CheckResult& result) {
-    switch (Verdict(result)) {
-        case CheckVerdict::Clean: return 0;
-        case CheckVerdict::WouldShowBoxes: return 1;
-        case CheckVerdict::CannotConvert: break;
-    }
-    return 2;
 }
 
 }  // namespace conversor::cli

@@ -37,15 +37,17 @@ public:
         run_.source = o.source;
         run_.target = o.target;
         run_.commitEvery = o.commitEvery;
-        run_.keepGoing = o.keepGoing;
+        // A check's dry run always goes on past failing rows.
+        run_.keepGoing = o.keepGoing || o.check;
         run_.ticked = o.ticked;
         run_.started = std::time(nullptr);
         start_ = std::chrono::steady_clock::now();
     }
     LedgerSink& sink() { return report_; }
     // False (told on standard error) when the report could not be written.
-    bool write(int exit, const RunSummary& summary) {
+    bool write(int exit, const RunSummary& summary, const CheckResult* check = nullptr) {
         run_.exit = exit;
+        run_.check = check;
         run_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
         try {
             report_.write(path_, run_, summary);
@@ -130,9 +132,12 @@ int main(int argc, char** argv) {
         // The codes as typed: the check validates them with everything else.
         session.codOperPagar = options.payablesOp.value_or("");
         session.codOperReceber = options.receivablesOp.value_or("");
+        if (report) session.ledger = &report->sink();
         const CheckResult result = ExecuteCheck(session, options.ticked);
         if (result.outcome == CheckOutcome::Completed) std::fputs(cli::FormatCheck(result, options.ticked).c_str(), stdout);
-        return cli::CheckExitStatus(result);
+        const int exit = CheckExitStatus(result);
+        if (report && !report->write(exit, result.summary, &result) && exit == 0) return 1;
+        return exit;
     }
     session.backupFile = options.backup;
     session.setCommitInterval(options.commitEvery);

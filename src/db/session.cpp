@@ -115,7 +115,9 @@ void Session::AbreTransacao(Connection& cn) {
 }
 
 void Session::savepointBeforeWrite() {
-    if (!rowOpen_ || rowSavepoint_ || lastWrite_ || commitInterval_ <= 1) return;
+    // A rehearsal is one transaction whatever the interval: its rows need
+    // their savepoints as a batch's do.
+    if (!rowOpen_ || rowSavepoint_ || lastWrite_ || (commitInterval_ <= 1 && !rehearsing_)) return;
     rowSavepoint_ = true;  // set first: the savepoint is itself a statement
     try {
         savepoint_.execute();

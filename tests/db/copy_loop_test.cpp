@@ -200,6 +200,41 @@ TEST_P(LedgerTest, AFailingRowTakesItsEarlierWritesAlongAndNothingElse) {
     EXPECT_FALSE(session.CnOrdelio.inTransaction());
 }
 
+// A check's dry run goes on past failing rows in its one transaction: each
+// failing row is still undone alone, with its earlier writes, whatever the
+// interval, and the end undoes everything.
+TEST_P(LedgerTest, InARehearsalAFailingRowIsUndoneAloneAndTheEndUndoesEverything) {
+    db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
+    session.keepGoing = true;
+    CopyLoop loop = items();
+    auto bind = loop.bind;
+    loop.bind = [&, bind](Statement& src, Statement& dst) {
+        Statement& aux = session.qryAuxOrdelio;
+        aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
+        aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
+        aux.execute();
+        return bind(src, dst);
+    };
+    session.beginRehearsal();
+    const RegistryResult r = RunCopyLoop(session, loop);
+    EXPECT_EQ(r.written, 8);
+    EXPECT_EQ(r.failed, 2);
+    auto inRehearsal = [&](const std::string& table) {
+        Statement& q = session.qryAuxOrdelio;
+        q.close();
+        q.setText("SELECT LIST(CODE, ',') FROM (SELECT CODE FROM " + table + " ORDER BY CODE)");
+        q.open();
+        const std::string list = q.field("LIST").asText();
+        q.close();
+        return list;
+    };
+    EXPECT_EQ(inRehearsal("T_ITEMS"), "00001,00002,00003,00004,00006,00007,00009,00010");
+    EXPECT_EQ(inRehearsal("T_SIDE"), "00001,00002,00003,00004,00006,00007,00009,00010");
+    session.endRehearsal();
+    EXPECT_EQ(db.targetRows("SELECT CODE, NAME FROM T_ITEMS"), (Rows{{"OLD", "left over"}}));
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM T_SIDE"), "0");
+}
+
 TEST_P(LedgerTest, SkippedRowsThatKeepTheirTransactionAreCommittedAtTheEnd) {
     session.keepGoing = true;
     CopyLoop loop = items();

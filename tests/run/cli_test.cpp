@@ -270,6 +270,16 @@ protected:
         db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG')");
     }
     Result check(const std::string& options) { return cli(paths() + " --check " + options); }
+    // The check's report, written beside its output.
+    std::string reportFile() { return (db.dir() / "check.json").string(); }
+    Json report(const Result& r) {
+        const Json json = ReadJsonFile(reportFile());
+        EXPECT_TRUE(json["check"].boolean);
+        EXPECT_TRUE(json["keep_going"].boolean) << "the dry run goes on past failing rows";
+        EXPECT_EQ(json["exit"].integer(), r.status);
+        EXPECT_EQ(json["registries"].array.size(), 20u);
+        return json;
+    }
     void expectUnchanged() {
         EXPECT_EQ(db.targetRows("SELECT CODCIDADE, CIDADE FROM CIDADES"), (Rows{{"00009", "KEPT"}}));
         EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CONDPAG"), "0");
@@ -291,35 +301,69 @@ TEST_F(CliCheckTest, ACleanCheckExitsZeroWithTheRunsSummaryAndChangesNothing) {
 
 TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
     // No operations chosen: a warning each.
-    Result r = check("--only cidades,documentospagar,documentosreceber");
+    Result r = check("--only cidades,documentospagar,documentosreceber --report " + reportFile());
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("documentospagar: no operation chosen (--payables-op)"), std::string::npos) << r.out;
+    Json json = report(r);
+    ASSERT_EQ(json["warnings"].array.size(), 2u);
+    EXPECT_EQ(json["warnings"][0]["kind"].string, "no_operation");
+    EXPECT_EQ(json["warnings"][0]["registry"].string, "documentospagar");
+    EXPECT_TRUE(json["schema_problems"].array.empty());
 
-    // A row the target refuses: the run's own box, on standard error.
-    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'OUTRA', 'MG')");
-    r = check("--only cidades");
+    // Rows the target refuses and a row left out by its rule: the run's own
+    // box on standard error, every row listed, the registry going on.
+    db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'OUTRA', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 200001, 'MAIS UMA', 'MG');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 3, 'SEM ESTADO', ' ');"
+                "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 4, 'DEPOIS', 'MG')");
+    r = check("--only cidades --report " + reportFile());
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.err.find("[Erro] Ocorreu um erro ao converter o seguinte registro para a tabela CIDADES\n"
                          "Cidade: OUTRA\nErro: "),
               std::string::npos)
         << r.err;
-    EXPECT_NE(r.out.find("stopped at a failing row"), std::string::npos) << r.out;
+    for (const char* expected : {"rows the run would skip or fail (3):\n", "  cidades row 2 (CODCIDADE=3) skipped: Cidade sem estado\n",
+                                 "  cidades row 4 (CODCIDADE=100001) failed:\n      violation of PRIMARY",
+                                 "  cidades row 5 (CODCIDADE=200001) failed:\n",
+                                 "cidades                       5          2          1          2          0  rows failed"})
+        EXPECT_NE(r.out.find(expected), std::string::npos) << expected << "\n" << r.out;
+    json = report(r);
+    const Json& cidades = json["registries"][0];
+    EXPECT_EQ(cidades["state"].string, "converted");
+    ASSERT_EQ(cidades["rows"].array.size(), 3u);
+    EXPECT_EQ(cidades["rows"][1]["key"]["CODCIDADE"].string, "100001");
+    EXPECT_EQ(cidades["rows"][1]["outcome"].string, "failed");
     expectUnchanged();
 
-    db.onSource("DELETE FROM REP004 WHERE CIDCONTADOR = 100001");
+    db.onSource("DELETE FROM REP004 WHERE CIDCONTADOR <> 1");
     db.closeConnections();
     DamageFirstDataPage(db.sourcePath(), 3, "REP004");
-    r = check("--only grupos");
+    r = check("--only grupos --report " + reportFile());
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_NE(r.out.find("source health ("), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("(REP004)"), std::string::npos) << r.out;
+    json = report(r);
+    ASSERT_FALSE(json["source_health"].array.empty());
+    EXPECT_EQ(json["source_health"][0]["kind"].string, "damaged_source");
+    EXPECT_EQ(json["source_health"][0]["database"].string, "source");
 }
 
 TEST_F(CliCheckTest, SchemaProblemsOnBothSidesAndAnUnknownOperationExitTwo) {
     db.onTarget("DROP TABLE TRANSPT");
     db.onSource("DROP TABLE EST038");
-    Result r = check("--payables-op 999 --receivables-op 201");
+    Result r = check("--payables-op 999 --receivables-op 201 --report " + reportFile());
     EXPECT_EQ(r.status, 2) << r.out << r.err;
+    const Json json = report(r);
+    std::string problems;
+    for (const Json& p : json["schema_problems"].array)
+        problems += p["kind"].string + " " + (p["registry"].type == Json::Type::Null ? "-" : p["registry"].string) +
+                    " " + p["database"].string + "\n";
+    for (const char* expected : {"statement produtos source\n", "statement transportadoras target\n",
+                                 "unknown_operation documentospagar target\n"})
+        EXPECT_NE(problems.find(expected), std::string::npos) << expected << "\n" << problems;
+    std::string notChecked;
+    for (const Json& name : json["not_checked"].array) notChecked += name.string + " ";
+    EXPECT_EQ(notChecked, "produtos transportadoras ");
     for (const char* expected : {"produtos (source): SELECT EST004.EMPRESA", "-EST038",
                                  "transportadoras (target): DELETE FROM TRANSPT", "-TRANSPT",
                                  "documentospagar: operation 999 is not in CDOPERC under its type",

@@ -1,7 +1,8 @@
 // A store with failures planted in it: a check constraint on the target that
 // one early customer breaks, and an ICMS rate "XX" on two products. The first
 // failing row stops its registry, as always; going on past failing rows,
-// every other row arrives and the ledger names exactly the planted rows.
+// every other row arrives and the ledger names exactly the planted rows; and
+// the check names beforehand exactly the rows such a run fails and skips.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -174,6 +175,72 @@ TEST_F(PlantedFailures, GoingOnEveryOtherRowArrivesAndTheReportNamesExactlyThePl
         EXPECT_EQ(row["reason"].string, "'XX' is not a valid floating point value");
     }
     EXPECT_EQ(productKeys, planted->products);
+}
+
+TEST_F(PlantedFailures, TheCheckListsExactlyTheRowsAKeepGoingRunThenFailsAndSkipsAndChangesNothing) {
+    const std::string checked = target("checked.fb"), converted = target("converted.fb");
+    const DatabaseContents source = ReadContents(store->sourcePath, 3), before = ReadContents(checked, 1);
+    JsonReport report;
+    const CheckedStore check = CheckAll(store->sourcePath, checked, &report);
+    ASSERT_EQ(check.result.outcome, CheckOutcome::Completed);
+    EXPECT_EQ(CheckExitStatus(check.result), 1);
+    EXPECT_EQ(FirstDifference(source, ReadContents(store->sourcePath, 3)), "");
+    EXPECT_EQ(FirstDifference(before, ReadContents(checked, 1)), "");
+
+    RecordingLedger ledger;
+    const ConversionResult run = ConvertAll(store->sourcePath, converted, 1000, &ledger, true);
+    ASSERT_EQ(run.outcome, RunOutcome::Completed);
+    // Same rows, keys, outcomes and reasons, in the same order.
+    EXPECT_EQ(RowLines(check.result.rows), RowLines(ledger.rows));
+    std::vector<std::string> failed;
+    for (const CheckedRow& row : check.result.rows)
+        if (row.record.outcome == RowOutcome::Failed) failed.push_back(row.registry + " " + row.record.key.back().second);
+    EXPECT_EQ(failed, (std::vector<std::string>{"clientes " + planted->customer, "produtos " + planted->products[0],
+                                                "produtos " + planted->products[1]}));
+    ASSERT_EQ(check.result.summary.registries.size(), run.summary.registries.size());
+    for (std::size_t i = 0; i < run.summary.registries.size(); ++i) {
+        const RegistryResult &a = check.result.summary.registries[i], &b = run.summary.registries[i];
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ((std::vector<long long>{a.read, a.written, a.skipped, a.failed, a.notTried}),
+                  (std::vector<long long>{b.read, b.written, b.skipped, b.failed, b.notTried}))
+            << a.name;
+    }
+
+    // The check's report: marked as one, its findings' lists, and the same
+    // rows and figures.
+    const std::string file = (dir->path() / "check.json").string();
+    ReportedRun about;
+    about.source = store->sourcePath;
+    about.target = checked;
+    about.keepGoing = true;
+    about.exit = CheckExitStatus(check.result);
+    about.ticked.fill(true);
+    about.check = &check.result;
+    report.write(file, about, check.result.summary);
+    const Json json = ReadJsonFile(file);
+    EXPECT_TRUE(json["check"].boolean);
+    EXPECT_EQ(json["exit"].integer(), 1);
+    for (const char* part : {"schema_problems", "warnings", "source_health", "run_ending_errors", "not_checked"}) {
+        ASSERT_TRUE(json.has(part)) << part;
+        EXPECT_TRUE(json[part].array.empty()) << part;
+    }
+    const Json& registries = json["registries"];
+    ASSERT_EQ(registries.array.size(), 20u);
+    std::size_t rows = 0;
+    for (std::size_t i = 0; i < 20; ++i) {
+        const RegistryResult& r = run.summary.registries[i];
+        EXPECT_EQ(registries[i]["state"].string, "converted") << r.name;
+        EXPECT_EQ(registries[i]["failed"].integer(), r.failed) << r.name;
+        EXPECT_EQ(registries[i]["skipped"].integer(), r.skipped) << r.name;
+        EXPECT_EQ(static_cast<long long>(registries[i]["rows"].array.size()), r.failed + r.skipped) << r.name;
+        rows += registries[i]["rows"].array.size();
+    }
+    EXPECT_EQ(rows, ledger.rows.size());
+    for (const Json& row : registries[1]["rows"].array)
+        if (row["outcome"].string == "failed") {
+            EXPECT_EQ(row["key"]["CODCLIENTE"].string, planted->customer);
+            EXPECT_NE(row["reason"].string.find("CK_PLANTED"), std::string::npos) << row["reason"].string;
+        }
 }
 
 }  // namespace

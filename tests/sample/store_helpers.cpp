@@ -131,4 +131,18 @@ ConversionResult ConvertAll(const std::string& source, const std::string& target
     return result;
 }
 
+CheckedStore CheckAll(const std::string& source, const std::string& target, LedgerSink* ledger, int commitInterval) {
+    RecordingOperator ui;
+    Session session(ui);
+    sample::ChooseSampleStore(session, source, target, commitInterval);
+    session.ledger = ledger;
+    Ticked all;
+    all.fill(true);
+    CheckedStore checked;
+    checked.result = ExecuteCheck(session, all);
+    checked.boxes = ui.boxes;
+    checked.questions = ui.questions;
+    return checked;
+}
+
 }  // namespace conversor::testing

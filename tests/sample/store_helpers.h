@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "app/check.h"
 #include "app/run.h"
+#include "db/row_ledger.h"
 #include "db/run_summary.h"
 #include "db/firebird/connection.h"
 #include "sample/sample_store.h"
@@ -56,5 +58,33 @@ struct ConversionResult {
 // the rows and boxes go to ledger when given.
 ConversionResult ConvertAll(const std::string& source, const std::string& target, int commitInterval,
                             LedgerSink* ledger = nullptr, bool keepGoing = false);
+
+struct CheckedStore {
+    CheckResult result;
+    std::vector<RecordingOperator::Box> boxes;
+    int questions = 0;
+};
+
+// The check of all twenty registries, with the sample's operations chosen;
+// its rows and boxes go to ledger when given. A check follows no commit
+// interval: the one given is the run's choice, set on the session.
+CheckedStore CheckAll(const std::string& source, const std::string& target, LedgerSink* ledger = nullptr,
+                      int commitInterval = 1);
+
+// Rows of a ledger (anything with registry and record), one line each with
+// every field, for comparing two ledgers.
+template <class Rows>
+std::vector<std::string> RowLines(const Rows& rows) {
+    std::vector<std::string> out;
+    for (const auto& row : rows) {
+        std::string line = row.registry + " #" + std::to_string(row.record.position);
+        for (const auto& [column, value] : row.record.key) line += " " + column + "=" + value;
+        line += row.record.outcome == RowOutcome::Skipped ? " skipped: " : " failed: ";
+        line += row.record.reason;
+        for (const std::string& column : row.record.columns) line += " [" + column + "]";
+        out.push_back(line);
+    }
+    return out;
+}
 
 }  // namespace conversor::testing

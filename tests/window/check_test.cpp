@@ -1,12 +1,13 @@
 // "Verificar": the check on the chosen databases and ticked registries, its
-// result in one end dialog, nothing changed, the window left as it was for
-// the run that follows.
+// result in one end dialog with its report to save, nothing changed, the
+// window left as it was for the run that follows.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/check.h"
 #include "app/window/run_report.h"
+#include "support/json.h"
 #include "window/window_fixture.h"
 
 namespace conversor::testing {
@@ -47,9 +48,26 @@ TEST_F(CheckTest, TheEndDialogTellsWhatTheRunWouldMeetAndNothingChanges) {
          {"Avisos:\n- Documentos à Pagar: nenhuma operação escolhida",
           "Mensagens que a conversão mostraria:\n- Erro: Ocorreu um erro ao converter o seguinte registro para a "
           "tabela CIDADES\n  Cidade: OUTRA\n  Erro: ",
-          "Conversão simulada (desfeita ao final):\nCidades: 2 lidos, 1 gravado, 1 com erro (interrompido no registro com erro)\n"
+          "Registros que a conversão ignoraria ou não gravaria:\n- Cidades, registro 2 (CODCIDADE=100001): com erro\n"
+          "  violation of PRIMARY",
+          "Conversão simulada (desfeita ao final):\nCidades: 2 lidos, 1 gravado, 1 com erro\n"
           "Documentos à Pagar: 0 lidos, 0 gravados"})
         EXPECT_TRUE(end.detail.contains(QString::fromUtf8(part))) << part << "\n" << end.detail.toStdString();
+
+    // "Salvar relatório...": the dry run's report, marked as a check.
+    ASSERT_TRUE(end.saveReport);
+    window.saveAs = QString::fromStdString((db.dir() / "verificacao.json").string());
+    end.saveReport();
+    const Json report = ReadJsonFile(window.saveAs.toStdString());
+    EXPECT_TRUE(report["check"].boolean);
+    EXPECT_EQ(report["exit"].integer(), 1);
+    ASSERT_EQ(report["warnings"].array.size(), 1u);
+    EXPECT_EQ(report["warnings"][0]["registry"].string, "documentospagar");
+    const Json& cidades = report["registries"][0];
+    EXPECT_EQ(cidades["failed"].integer(), 1);
+    ASSERT_EQ(cidades["rows"].array.size(), 1u);
+    EXPECT_EQ(cidades["rows"][0]["key"]["CODCIDADE"].string, "100001");
+    EXPECT_EQ(report["registries"][1]["state"].string, "not_ticked");
 
     EXPECT_EQ(db.targetRows("SELECT CODCIDADE, CIDADE FROM CIDADES"), (Rows{{"00009", "KEPT"}}));
     EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM CONDPAG"), "0");

@@ -80,6 +80,19 @@ std::string Item(const CheckFinding& f) {
     return {};
 }
 
+// The rows listed in the dialog; the report holds them all.
+constexpr std::size_t kRowsShown = 200;
+
+std::string RowItem(const CheckedRow& row) {
+    std::string key;
+    for (const auto& [column, value] : row.record.key) key += (key.empty() ? "" : ", ") + column + "=" + ToUtf8(value);
+    const std::string reason = ToUtf8(row.record.reason);
+    const bool oneLine = reason.find_first_of("\r\n") == std::string::npos;
+    return "- " + Caption(row.registry) + ", registro " + std::to_string(row.record.position) + " (" + key + "): " +
+           (row.record.outcome == RowOutcome::Skipped ? "ignorado" : "com erro") +
+           (oneLine ? ": " + reason : "\n" + Indented(reason));
+}
+
 }  // namespace
 
 std::string CheckVerdictText(CheckVerdict verdict) {
@@ -117,6 +130,14 @@ std::string CheckDetail(const CheckResult& result, const std::vector<std::string
     if (!boxes.empty()) {
         detail += "Mensagens que a conversão mostraria:\n";
         for (const std::string& box : boxes) detail += "- " + Indented(box).substr(2) + "\n";
+        detail += "\n";
+    }
+    if (!result.rows.empty()) {
+        detail += "Registros que a conversão ignoraria ou não gravaria:\n";
+        for (std::size_t i = 0; i < result.rows.size() && i < kRowsShown; ++i) detail += RowItem(result.rows[i]) + "\n";
+        if (result.rows.size() > kRowsShown)
+            detail += "- e mais " + std::to_string(result.rows.size() - kRowsShown) +
+                      " (todos no relatório: \"Salvar relatório...\")\n";
         detail += "\n";
     }
     detail += "Conversão simulada (desfeita ao final):\n" + SummaryDetail(result.summary);

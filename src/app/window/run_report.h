@@ -19,8 +19,8 @@ int GaugePercent(long long progress, long long maximum);
 std::string SummaryDetail(const RunSummary& summary);
 
 // The end dialog of a check, UTF-8: what the verdict means, and as detail
-// the findings, the boxes the dry run met (given as "Caption: text") and the
-// dry run's lines per registry.
+// the findings, the boxes the dry run met (given as "Caption: text"), the
+// rows it skipped or failed (the first 200) and its lines per registry.
 std::string CheckVerdictText(CheckVerdict verdict);
 std::string CheckDetail(const CheckResult& result, const std::vector<std::string>& boxes);
 

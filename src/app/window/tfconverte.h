@@ -143,9 +143,11 @@ private:
     std::vector<DialogBox> checkBoxes_;
 
     Session session_{*this};
-    // The last run's rows and boxes, for "Salvar relatório..." in its end dialog.
+    // The last run's or check's rows and boxes, for "Salvar relatório..." in
+    // its end dialog.
     std::unique_ptr<JsonReport> report_;
     ReportedRun reportedRun_;
+    CheckResult lastCheck_;
     std::chrono::steady_clock::time_point runStart_;
     OperationSelector pagar_{"5", session_.codOperPagar};
     OperationSelector receber_{"8", session_.codOperReceber};

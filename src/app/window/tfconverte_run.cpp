@@ -118,11 +118,15 @@ void TFConverte::stopBySignal(int signal) {
 // tells what a run would meet; paths and ticks stay for the run that follows.
 void TFConverte::btVerificarClick() {
     pathsToSession();
+    const Ticked ticked = tickedRegistries();
+    startReport(ticked);
+    reportedRun_.keepGoing = true;  // the dry run goes on past failing rows
     checking_ = true;
     checkBoxes_.clear();
-    CheckResult result;
+    CheckResult& result = lastCheck_;
+    result = {};
     try {
-        result = ExecuteCheck(session_, tickedRegistries(), {[this](bool flag) { HabilitaTela(flag); }, {}});
+        result = ExecuteCheck(session_, ticked, {[this](bool flag) { HabilitaTela(flag); }, {}});
     } catch (const std::exception& e) {
         checking_ = false;
         HabilitaTela(true);
@@ -146,6 +150,10 @@ void TFConverte::btVerificarClick() {
     if (verdict == CheckVerdict::WouldShowBoxes) end = {BoxKind::Warning, "Alerta", {}, end.detail};
     if (verdict == CheckVerdict::CannotConvert) end = {BoxKind::Error, "Erro", {}, end.detail};
     end.text = QString::fromUtf8(CheckVerdictText(verdict).c_str());
+    if (report_) {
+        reportedRun_.check = &lastCheck_;
+        end.saveReport = [this] { saveReport(); };
+    }
     showBox(end);
 }
 
@@ -234,11 +242,14 @@ void TFConverte::startReport(const Ticked& ticked) {
 void TFConverte::saveReport() {
     const QString path = chooseSaveFile(QString::fromUtf8("Relatório da conversão (*.json)"));
     if (path.isEmpty() || !report_) return;
-    // Saved from the end dialog: the run completed, and its boxes tell the status.
+    // Saved from the end dialog: the run or check completed, and its boxes
+    // and findings tell the status.
     reportedRun_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - runStart_).count();
-    reportedRun_.exit = ExitStatus(RunOutcome::Completed, session_.summary);
+    const RunSummary& summary = reportedRun_.check ? reportedRun_.check->summary : session_.summary;
+    reportedRun_.exit = reportedRun_.check ? CheckExitStatus(*reportedRun_.check)
+                                           : ExitStatus(RunOutcome::Completed, session_.summary);
     try {
-        report_->write(QFile::encodeName(path).toStdString(), reportedRun_, session_.summary);
+        report_->write(QFile::encodeName(path).toStdString(), reportedRun_, summary);
     } catch (const std::exception& e) {
         showBox({BoxKind::Error, "Erro", QString::fromUtf8("Não foi possível salvar o relatório: ") + QString::fromStdString(e.what()), {}, {}});
     }
