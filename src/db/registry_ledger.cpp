@@ -46,10 +46,13 @@ RowRecord RegistryLedger::make(Statement& src, RowOutcome outcome, std::string r
 }
 
 void RegistryLedger::keep(Held held) {
-    if (batched_) {
+    // A row whose transaction is over has its fate known: the batch's last
+    // row is told after the commit that ended the batch.
+    if (batched_ && s_.CnOrdelio.inTransaction()) {
         held_.push_back(std::move(held));
         return;
     }
+    release();
     if (s_.ledger && !held.written) s_.ledger->row(result_.name, held.record);
 }
 
