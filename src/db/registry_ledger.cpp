@@ -1,7 +1,6 @@
 #include "db/registry_ledger.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "db/copy_loop.h"
 #include "db/session.h"
@@ -22,13 +21,8 @@ RegistryLedger::RegistryLedger(Session& s, const CopyLoop& loop)
 RegistryLedger::~RegistryLedger() {
     s_.batchWatcher = outerWatcher_;
     if (finished_) return;
-    // An error the loop does not handle ends it: what the rows held show is
-    // what they were when it came.
-    try {
-        release();
-    } catch (const std::exception&) {
-        // The error that ends the loop is the one to tell.
-    }
+    // An error the loop does not handle ends it: the rows held stand as
+    // they were counted.
     result_.stopped = true;
     s_.summary.registries.push_back(result_);
 }
@@ -46,21 +40,16 @@ RowRecord RegistryLedger::make(Statement& src, RowOutcome outcome, std::string r
 }
 
 void RegistryLedger::keep(Held held) {
-    // A row whose transaction is over has its fate known: the batch's last
-    // row is told after the commit that ended the batch.
-    if (batched_ && s_.CnOrdelio.inTransaction()) {
-        held_.push_back(std::move(held));
+    // A written row waits for its batch's end, unless its transaction is
+    // over: the batch's last row is told after the commit that ended it.
+    // Rows left out or failed are handed on at once, so that a long run of
+    // them (a registry that skips most rows, keeping its transaction open)
+    // is never held.
+    if (held.written) {
+        if (batched_ && s_.CnOrdelio.inTransaction()) held_.push_back(std::move(held));
         return;
     }
-    release();
-    if (s_.ledger && !held.written) s_.ledger->row(result_.name, held.record);
-}
-
-void RegistryLedger::release() {
-    if (s_.ledger)
-        for (const Held& held : held_)
-            if (!held.written) s_.ledger->row(result_.name, held.record);
-    held_.clear();
+    if (s_.ledger) s_.ledger->row(result_.name, held.record);
 }
 
 void RegistryLedger::uncount(const std::vector<std::string>& cut) {
@@ -91,37 +80,30 @@ void RegistryLedger::writtenRowFailed(Statement& src, std::string reason, std::v
     --result_.written;
     ++result_.failed;
     uncount(lastCut_);
-    // Still held when its batch has not ended yet.
-    if (!held_.empty() && held_.back().written && held_.back().record.position == result_.read) {
-        Held& held = held_.back();
-        held.written = false;
-        held.record.reason = std::move(reason);
-        held.record.columns = std::move(columns);
-        return;
-    }
+    // No longer one of its batch's written rows when the batch has not ended.
+    if (!held_.empty() && held_.back().record.position == result_.read) held_.pop_back();
     if (!s_.ledger) return;
     keep({make(src, RowOutcome::Failed, std::move(reason), std::move(columns)), false, {}});
 }
 
-void RegistryLedger::batchCommitted() { release(); }
+void RegistryLedger::batchCommitted() { held_.clear(); }
 
 void RegistryLedger::batchLost(const std::string& reason) {
     for (Held& held : held_) {
-        if (!held.written) continue;
-        held.written = false;
         --result_.written;
         ++result_.failed;
         uncount(held.cut);
-        held.record.reason = reason;
         if (held.record.position == result_.read) lastWritten_ = false;
+        held.record.reason = reason;
+        if (s_.ledger) s_.ledger->row(result_.name, held.record);
     }
-    release();
+    held_.clear();
 }
 
 RegistryResult RegistryLedger::finish(long long selected) {
     // Rows held by a batch that never ended (its transaction gone) stand as
     // they were counted.
-    release();
+    held_.clear();
     if (result_.stopped) result_.notTried = std::max(0LL, selected - result_.read);
     finished_ = true;
     s_.summary.registries.push_back(result_);

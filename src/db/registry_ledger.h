@@ -1,10 +1,11 @@
 #pragma once
 // The copy loop's accounting of one registry: its counts, recorded in the
 // session's summary however the loop ends, and the rows it hands to the
-// session's ledger. When the run commits in batches, a batch's rows are held
-// until the batch ends: committed, they stand as counted; lost, the rows
-// counted as written are not in the target, and become failed rows with the
-// server's reason. The rows reach the ledger in their order either way.
+// session's ledger. When the run commits in batches, a batch's written rows
+// are held until the batch ends: committed, they stand as counted; lost, they
+// are not in the target, and become failed rows with the server's reason,
+// handed to the ledger then (after the batch's rows left out, which it had at
+// once).
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ public:
 
 private:
     struct Held {
-        RowRecord record;
+        RowRecord record;  // as it fails should the batch be lost
         bool written = false;
         std::vector<std::string> cut;
     };
@@ -49,7 +50,6 @@ private:
 
     RowRecord make(Statement& src, RowOutcome outcome, std::string reason, std::vector<std::string> columns) const;
     void keep(Held held);
-    void release();  // hands the held rows to the ledger, in order
     void uncount(const std::vector<std::string>& cut);
 
     Session& s_;
