@@ -21,8 +21,9 @@ void PlantSkips(const std::string& source) {
     Connection cn(o);
     cn.setDatabase(source);
     cn.startTransaction();
-    for (const char* sql : {"UPDATE CR002 SET NOME = NULL, RAMOATIVIDADE = NULL", "UPDATE CR001 SET STATUS = 'PG'",
-                            "UPDATE CP001 SET STATUS = 'PG'"}) {
+    // A status of AB and a blank is still selected as open, and then left out.
+    for (const char* sql : {"UPDATE CR002 SET NOME = NULL, APELIDO = NULL, RAMOATIVIDADE = NULL",
+                            "UPDATE CR001 SET STATUS = 'AB '", "UPDATE CP001 SET STATUS = 'AB '"}) {
         Statement st(cn);
         st.setText(sql);
         st.execute();

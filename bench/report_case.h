@@ -1,7 +1,7 @@
 #pragma once
 // The run report of a store where about 100,000 rows are left out by the
 // registries' rules: every customer without a name or a line of business, and
-// every payable and receivable document no longer open. The whole run at one
+// every payable and receivable document whose status is not exactly open. The whole run at one
 // commit per 1000 rows, with and without the report, each a process of its
 // own, so that its wall time and peak memory are its own.
 #include <string>
