@@ -2,6 +2,8 @@
 // stores, at one commit per row and at one commit per 1000 rows, beside what
 // the engine itself allows on this machine, and the peak memory of each scale.
 //   conversor-bench [--scales 2000,20000] [--work DIR]
+//   conversor-bench --report-case [--scale 30000] [--work DIR]
+// The second form measures the run report instead (see report_case.h).
 // Each scale is generated, then measured, in child processes of their own, so
 // that each scale's peak resident memory is its own; each conversion runs in
 // a further child of its own, as a run of the program would.
@@ -21,6 +23,7 @@
 
 #include "db/firebird/backup.h"
 #include "floors.h"
+#include "report_case.h"
 #include "sample/sample_store.h"
 #include "timed_run.h"
 
@@ -38,6 +41,7 @@ struct Goals {
     static constexpr double batchedFloor = 0.5;  // N=1000 against one commit per 1000
     static constexpr double memoryGrowth = 1.5;  // larger scale against smaller
     static constexpr double checkTime = 2.0;     // the check against the run at N=1000, at most
+    static constexpr double reportCost = 1.1;    // the run with its report against without, time and memory
 };
 
 const char* verdict(bool met) { return met ? "met" : "MISSED"; }
@@ -227,6 +231,56 @@ long runChild(const char* self, const std::vector<std::string>& args) {
     return usage.ru_maxrss;
 }
 
+// --- child: one run of the store with planted skips, with or without its report ---
+int reportRun(const fs::path& work, int scale, bool withReport) {
+    const fs::path dir = storeDir(work, scale);
+    const ReportRun run = RunWithReport((dir / "talvo.fdb").string(), (dir / "ordelio-report.fb").string(),
+                                        withReport ? (dir / "report.json").string() : std::string());
+    std::printf("scale %d: run %s its report: %.2f s, %lld rows skipped or failed, report of %.1f MB, %d boxes\n", scale,
+                withReport ? "with" : "without", run.seconds, run.ledgerRows, static_cast<double>(run.reportBytes) / 1e6,
+                run.boxes);
+    return 0;
+}
+
+// --- parent: the store, then the run without and with its report in turn,
+// three times each; the medians of time and peak memory compared ---
+int reportCase(const char* self, const fs::path& work, int scale) {
+    const std::string scaleText = std::to_string(scale);
+    fs::create_directories(work);
+    runChild(self, {"--work", work.string(), "--generate", scaleText});
+    runChild(self, {"--work", work.string(), "--plant-skips", scaleText});
+    const fs::path dir = storeDir(work, scale);
+    std::vector<double> seconds[2];
+    std::vector<long> peaks[2];
+    for (int i = 0; i < 3; ++i)
+        for (int withReport = 0; withReport < 2; ++withReport) {
+            fs::remove(dir / "ordelio-report.fb");
+            fs::copy_file(dir / "ordelio.fb", dir / "ordelio-report.fb");
+            ::sync();
+            std::vector<std::string> args{"--work", work.string(), "--report-run", scaleText};
+            if (withReport) args.push_back("--with-report");
+            const auto start = std::chrono::steady_clock::now();
+            peaks[withReport].push_back(runChild(self, args));
+            seconds[withReport].push_back(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
+    for (int k = 0; k < 2; ++k) {
+        std::sort(seconds[k].begin(), seconds[k].end());
+        std::sort(peaks[k].begin(), peaks[k].end());
+    }
+    const double timeRatio = seconds[1][1] / seconds[0][1];
+    const double memoryRatio = static_cast<double>(peaks[1][1]) / static_cast<double>(peaks[0][1]);
+    std::printf("\nscale %d, one commit per %d rows, the median of three processes each:\n", scale, kBatch);
+    std::printf("without the report: %.2f s, peak resident memory %.1f MB\n", seconds[0][1],
+                static_cast<double>(peaks[0][1]) / 1024);
+    std::printf("with the report:    %.2f s, peak resident memory %.1f MB\n", seconds[1][1],
+                static_cast<double>(peaks[1][1]) / 1024);
+    std::printf("with against without: time %.2fx, peak memory %.2fx (goal <= %.1f each, %s)\n", timeRatio,
+                memoryRatio, Goals::reportCost,
+                verdict(timeRatio <= Goals::reportCost && memoryRatio <= Goals::reportCost));
+    return 0;
+}
+
 std::vector<int> parseScales(const std::string& text) {
     std::vector<int> out;
     std::size_t at = 0;
@@ -249,6 +303,8 @@ int main(int argc, char** argv) {
     fs::path work = fs::temp_directory_path() / "conversor-bench";
     std::string role;
     int scale = 0;
+    int reportScale = 30000;
+    bool withReport = false;
     try {
         for (int i = 1; i < argc; ++i) {
             const std::string a = argv[i];
@@ -258,19 +314,31 @@ int main(int argc, char** argv) {
             };
             if (a == "--scales") scales = parseScales(value());
             else if (a == "--work") work = value();
-            else if (a == "--generate" || a == "--measure") {
+            else if (a == "--report-case") role = a;
+            else if (a == "--scale") reportScale = parseScales(value()).at(0);
+            else if (a == "--with-report") withReport = true;
+            else if (a == "--generate" || a == "--measure" || a == "--plant-skips" || a == "--report-run") {
                 role = a;
                 scale = parseScales(value()).at(0);
             } else throw std::invalid_argument("unknown option " + a);
         }
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "conversor-bench: %s\nusage: conversor-bench [--scales 2000,20000] [--work DIR]\n", e.what());
+        std::fprintf(stderr,
+                     "conversor-bench: %s\nusage: conversor-bench [--scales 2000,20000] [--work DIR]\n"
+                     "       conversor-bench --report-case [--scale 30000] [--work DIR]\n",
+                     e.what());
         return 2;
     }
 
     try {
         if (role == "--generate") return generate(work, scale);
         if (role == "--measure") return measure(work, scale);
+        if (role == "--plant-skips") {
+            PlantSkips((storeDir(work, scale) / "talvo.fdb").string());
+            return 0;
+        }
+        if (role == "--report-run") return reportRun(work, scale, withReport);
+        if (role == "--report-case") return reportCase(argv[0], work, reportScale);
 
         fs::create_directories(work);
         std::vector<long> peaks;

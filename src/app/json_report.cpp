@@ -91,13 +91,16 @@ JsonReport::Spool::Spool() : file(std::tmpfile(), &std::fclose) {
 }
 
 void JsonReport::Spool::append(const std::string& text) {
-    if (std::fseek(file.get(), size, SEEK_SET) != 0 || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
+    if ((!atEnd && std::fseek(file.get(), size, SEEK_SET) != 0) ||
+        std::fwrite(text.data(), 1, text.size(), file.get()) != text.size())
         throw SystemError("cannot write the run report's temporary file");
+    atEnd = true;
     size += static_cast<long>(text.size());
 }
 
 void JsonReport::Spool::copyRange(long from, long to, std::FILE* out) const {
     char buffer[1 << 16];
+    atEnd = false;
     if (std::fseek(file.get(), from, SEEK_SET) != 0) throw SystemError("cannot read the run report's temporary file");
     while (from < to) {
         const std::size_t want = static_cast<std::size_t>(std::min<long>(to - from, sizeof buffer));

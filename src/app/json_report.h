@@ -48,6 +48,9 @@ private:
     struct Spool {
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> file;
         long size = 0;
+        // Appending needs no seek until the spool is read: a seek empties the
+        // stream's buffer, and the run appends a row at a time.
+        mutable bool atEnd = true;
         Spool();
         void append(const std::string& text);
         void copyRange(long from, long to, std::FILE* out) const;

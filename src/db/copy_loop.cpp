@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "db/firebird/error.h"
+#include "db/guarded.h"
+#include "db/registry_ledger.h"
 #include "db/session.h"
 #include "db/truncated_columns.h"
 #include "text/cp1252.h"
@@ -21,55 +23,6 @@ std::function<std::string(Statement&)> NamedBy(std::string label, std::string co
 }
 
 namespace {
-
-// The registry's accounting, recorded in the summary however the loop ends:
-// an error it does not handle leaves the registry stopped with what it had
-// counted so far.
-class RegistryLedger {
-public:
-    RegistryLedger(Session& s, const CopyLoop& loop) : s_(s), loop_(loop) { result_.name = loop.registry; }
-    ~RegistryLedger() {
-        if (!finished_) {
-            result_.stopped = true;
-            s_.summary.registries.push_back(result_);
-        }
-    }
-    RegistryLedger(const RegistryLedger&) = delete;
-    RegistryLedger& operator=(const RegistryLedger&) = delete;
-
-    RegistryResult& result() { return result_; }
-
-    void written(const Statement& insert) {
-        ++result_.written;
-        for (const Parameter& p : insert.params())
-            if (p.wasCut()) ++result_.cut[p.name()];
-    }
-
-    void record(Statement& src, RowOutcome outcome, std::string reason, std::vector<std::string> columns = {}) {
-        (outcome == RowOutcome::Skipped ? result_.skipped : result_.failed)++;
-        if (!s_.ledger) return;
-        RowRecord row;
-        row.position = result_.read;
-        for (const std::string& column : loop_.sourceKey) row.key.emplace_back(column, src.field(column).asText());
-        row.outcome = outcome;
-        row.reason = std::move(reason);
-        row.columns = std::move(columns);
-        s_.ledger->row(result_.name, row);
-    }
-
-    RegistryResult finish(long long selected) {
-        if (result_.stopped) result_.notTried = std::max(0LL, selected - result_.read);
-        finished_ = true;
-        s_.summary.registries.push_back(result_);
-        return result_;
-    }
-
-private:
-    Session& s_;
-    const CopyLoop& loop_;
-    RegistryResult result_;
-    bool finished_ = false;
-};
 
 void Rollback(Session& s) {
     try {
@@ -92,6 +45,36 @@ std::string FailureReason(Session& s, ColumnWidths& widths, const DbError& e, st
         // Without the widths the server's own words stand alone.
     }
     return reason;
+}
+
+// The target columns whose values the statement's bindings cut to fit.
+std::vector<std::string> CutColumns(const Statement& st) {
+    std::vector<std::string> cut;
+    for (const Parameter& p : st.params())
+        if (p.wasCut()) cut.push_back(p.name());
+    return cut;
+}
+
+// A further row's reason names its table.
+std::string FurtherReason(const FurtherRow& row, const std::string& reason) { return row.table + ": " + reason; }
+
+// The further rows of a row just committed, each in a transaction and trap
+// of its own: a failure shows its box and the next is still written; the row
+// stays in the target, but counts as failed.
+void WriteFurtherRows(Session& s, const CopyLoop& loop, Statement& src, ColumnWidths& widths, RegistryLedger& ledger) {
+    std::string reasons;
+    std::vector<std::string> columns;
+    for (const FurtherRow& further : loop.furtherRows) {
+        try {
+            ExecutaNaTransacao(s, further.insertSql, [&] { further.bind(src, s.QryOrdelio); });
+        } catch (const DbError& e) {
+            Rollback(s);
+            const std::string reason = s.ledger ? FailureReason(s, widths, e, columns) : std::string(e.what());
+            reasons += (reasons.empty() ? "" : "; ") + FurtherReason(further, reason);
+            s.error(further.failureText(src) + e.what());
+        }
+    }
+    if (!reasons.empty()) ledger.writtenRowFailed(src, std::move(reasons), std::move(columns));
 }
 
 std::string MoreFailures(long long more) {
@@ -136,8 +119,12 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
         clear();
     }
 
+    // Further rows take QryOrdelio too, so the insert is then set for every row.
+    const bool insertPerRow = loop.insertPerRow || !loop.furtherRows.empty();
+    // Going on past failing rows, they are written in the row's transaction.
+    const bool furtherInRow = s.keepGoing && !loop.furtherRows.empty();
     s.QryOrdelio.clearText();
-    if (!loop.insertPerRow) s.QryOrdelio.setText(loop.insertSql);
+    if (!insertPerRow) s.QryOrdelio.setText(loop.insertSql);
 
     const long long selected = s.qryTalvo.rowCount();
     s.resetGauge(selected);
@@ -150,21 +137,43 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
     while (!src.eof()) {
         if (s.stopping()) break;  // a row boundary: the rows before are done
         ++result.read;
+        bool wrote = false;
+        const FurtherRow* writing = nullptr;  // the further row on its way in the row's transaction
         try {
             if (loop.beforeRow) loop.beforeRow(src);
             s.AbreTransacao(s.CnOrdelio);
-            if (loop.insertPerRow) {
+            if (insertPerRow) {
                 s.QryOrdelio.clearText();
                 s.QryOrdelio.setText(loop.insertSql);
             }
             const RowDecision row = loop.bind(src, s.QryOrdelio);
-            if (row.kind == RowDecision::Kind::Write) s.executeLastWrite(s.QryOrdelio);
+            std::vector<std::string> cut;
+            if (row.kind == RowDecision::Kind::Write) {
+                if (furtherInRow) {
+                    s.QryOrdelio.execute();
+                    cut = CutColumns(s.QryOrdelio);
+                    for (const FurtherRow& further : loop.furtherRows) {
+                        writing = &further;
+                        s.QryOrdelio.close();
+                        s.QryOrdelio.clearText();
+                        s.QryOrdelio.setText(further.insertSql);
+                        further.bind(src, s.QryOrdelio);
+                        if (&further == &loop.furtherRows.back()) s.executeLastWrite(s.QryOrdelio);
+                        else s.QryOrdelio.execute();
+                    }
+                    writing = nullptr;
+                } else {
+                    s.executeLastWrite(s.QryOrdelio);
+                    cut = CutColumns(s.QryOrdelio);
+                }
+            }
             transactionCarried = row.kind == RowDecision::Kind::SkipKeepingTransaction;
             if (!transactionCarried) {
                 s.QryOrdelio.close();
                 s.ConfirmaTransacao(s.CnOrdelio);
             }
-            if (row.kind == RowDecision::Kind::Write) ledger.written(s.QryOrdelio);
+            wrote = row.kind == RowDecision::Kind::Write;
+            if (wrote) ledger.written(src, std::move(cut));
             else ledger.record(src, RowOutcome::Skipped, row.reason);
             s.stepGauge();
             s.processEvents();
@@ -182,14 +191,17 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
             std::vector<std::string> columns;
             // The widths are looked up only for whoever keeps the rows.
             std::string reason = s.ledger ? FailureReason(s, widths, e, columns) : std::string(e.what());
+            if (writing) reason = FurtherReason(*writing, reason);
             ledger.record(src, RowOutcome::Failed, std::move(reason), std::move(columns));
-            const std::string detail = loop.rowName ? loop.rowName(src) : std::string();
+            const std::string box = writing ? writing->failureText(src) + e.what()
+                                            : RowErrorText(loop.targetTable, loop.rowName ? loop.rowName(src) : std::string(),
+                                                           e.what());
             if (!s.keepGoing) {
-                s.error(RowErrorText(loop.targetTable, detail, e.what()));
+                s.error(box);
                 result.stopped = true;
                 break;
             }
-            if (firstFailure.empty()) firstFailure = RowErrorText(loop.targetTable, detail, e.what());
+            if (firstFailure.empty()) firstFailure = box;
             // Going on, a failed row is a row done: the gauge reaches its end
             // and the window stays served through a run of failures.
             s.stepGauge();
@@ -197,6 +209,7 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
             src.next();
             continue;
         }
+        if (wrote && !furtherInRow) WriteFurtherRows(s, loop, src, widths, ledger);
         if (loop.afterRow) loop.afterRow(src);
         src.next();
     }
@@ -207,7 +220,7 @@ RegistryResult RunCopyLoop(Session& s, const CopyLoop& loop) {
         s.ConfirmaTransacao(s.CnOrdelio);
     }
     s.flushBatch();
-    if (result.failed > 0 && s.keepGoing)
+    if (result.failed > 0 && s.keepGoing && !firstFailure.empty())
         s.error(result.failed == 1 ? firstFailure : firstFailure + "\r" + MoreFailures(result.failed - 1));
     return ledger.finish(selected);
 }

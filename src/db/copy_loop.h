@@ -35,6 +35,22 @@ struct RowDecision {
     }
 };
 
+// A further row a source row writes into another table once its own row is
+// written (a product's stock row), with a failure box of its own. A failure
+// makes the source row a failed row of the registry, recorded with the
+// table and the server's reason. Without going on past failing rows, each
+// is written after the row is committed, in a transaction of its own: its
+// failure is shown in its box, the row itself stays, and the next further
+// row is still written. Going on, they are written in the row's own
+// transaction, so that a failing one undoes the whole row alone.
+struct FurtherRow {
+    std::string table;
+    std::string insertSql;  // run on QryOrdelio
+    std::function<void(Statement& source, Statement& target)> bind;
+    // The box's text before the server's reason.
+    std::function<std::string(Statement& source)> failureText;
+};
+
 struct CopyLoop {
     std::string registry;        // name in the run's summary, e.g. "cidades"
     std::string statusText;      // "Convertendo Cidades..."
@@ -65,6 +81,10 @@ struct CopyLoop {
     // row as it came.
     std::function<std::string(Statement& source)> rowName;
 
+    // Written after the row's insert, in order (see FurtherRow); the insert
+    // is then set again for every row.
+    std::vector<FurtherRow> furtherRows;
+
     // After the row is committed and the gauge moved, outside the guard:
     // further writes with traps of their own. Not run for a failed row.
     std::function<void(Statement& source)> afterRow;
@@ -84,7 +104,7 @@ std::function<std::string(Statement&)> NamedBy(std::string label, std::string co
 RegistryResult RunCopyLoop(Session& session, const CopyLoop& loop);
 
 // The loop's statements in the order it runs them: source selection,
-// clearings, insert, then what it also runs.
+// clearings, insert, then what it also runs and its further rows.
 void PlanCopyLoop(Session& session, const CopyLoop& loop);
 
 // The text of the loop's error box.

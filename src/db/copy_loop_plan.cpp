@@ -17,6 +17,7 @@ void PlanCopyLoop(Session& s, const CopyLoop& loop) {
     if (!loop.clearBeforeSource) clear();
     plan.push_back(OnTarget(loop.insertSql));
     plan.insert(plan.end(), loop.alsoRuns.begin(), loop.alsoRuns.end());
+    for (const FurtherRow& row : loop.furtherRows) plan.push_back(OnTarget(row.insertSql));
 }
 
 }  // namespace conversor

@@ -11,9 +11,12 @@ namespace conversor {
 struct RegistryResult {
     std::string name;      // the registry's name, e.g. "cidades"
     long long read = 0;    // source rows processed, the failing one included
-    long long written = 0; // rows the registry's main table received
+    long long written = 0; // rows the registry's main table received (and kept: a lost batch's are failed)
     long long skipped = 0; // rows the registry's own rule left out (a customer without a name, ...)
-    long long failed = 0;  // rows the target refused, each undone alone
+    // Rows the target refused, each undone alone, or lost with their batch;
+    // also a product whose stock or tax detail row was refused, whose
+    // product row stays unless the run goes on past failing rows.
+    long long failed = 0;
     long long notTried = 0;  // rows after the row that stopped the registry
     bool stopped = false;  // ended at a failing row
     double seconds = 0;    // wall time of the registry, set by the run

@@ -179,12 +179,13 @@ void Session::DesfazTransacao(Connection& cn) {
         try {
             undoToSavepoint_.execute();
             releaseSavepoint_.execute();
-        } catch (const DbError&) {
+        } catch (const DbError& e) {
             // The savepoint is gone with a broken transaction: nothing of the
             // batch can be trusted then.
             lookups.clear();
-            if (cn.inTransaction()) cn.rollback();
             rowsInBatch_ = 0;
+            if (batchWatcher) batchWatcher->batchLost(e.what());
+            if (cn.inTransaction()) cn.rollback();
             return;
         }
     }
@@ -198,11 +199,13 @@ void Session::flushBatch() {
     rowsInBatch_ = 0;
     try {
         CnOrdelio.commit();
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // The batch is undone, and with it what its rows taught the lookups.
         lookups.clear();
+        if (batchWatcher) batchWatcher->batchLost(e.what());
         throw;
     }
+    if (batchWatcher) batchWatcher->batchCommitted();
 }
 
 void Session::LimpaTabela(const std::string& table) {

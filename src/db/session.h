@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "db/batch_watcher.h"
 #include "db/operator.h"
 #include "db/run_summary.h"
 #include "db/firebird/connection.h"
@@ -53,6 +54,8 @@ public:
     LedgerSink* ledger = nullptr;
     // A failing row is undone alone and recorded, and its registry goes on.
     bool keepGoing = false;
+    // The copy loop's, while it runs: told when a batch ends (see flushBatch).
+    BatchWatcher* batchWatcher = nullptr;
     // Answers of the converters' lookups; a row's answers stand or fall with
     // the row (see the transaction operations below).
     Lookups lookups;

@@ -3,6 +3,8 @@
 // commit interval.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "db/copy_loop.h"
 #include "db/firebird/error.h"
 #include "items_registry.h"
@@ -265,6 +267,130 @@ TEST_P(LedgerTest, ValuesCutToFitAreCountedPerColumnForWrittenRows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CommitInterval, LedgerTest, ::testing::Values(1, 7),
+                         [](const auto& info) { return "Every" + std::to_string(info.param); });
+
+// A batch the target loses as a whole, at one commit per row and in batches
+// of 7: its rows counted as written are not in the target, and count as
+// failed with the server's reason. Whatever the fault, every row the
+// registry says it wrote is in the target, and every other row read is
+// named as failed.
+class LostBatchTest : public CopyLoopTest {
+protected:
+    static constexpr int kRows = 20;
+    void SetUp() override {
+        CopyLoopTest::SetUp();
+        for (int i = 1; i <= kRows; ++i)
+            db.onSource("INSERT INTO S_ITEMS VALUES (" + std::to_string(i) + ", 'item " + std::to_string(i) + "')");
+        session.ledger = &ledger;
+    }
+    // The positions the ledger names as failed.
+    std::vector<long long> failedAt() const {
+        std::vector<long long> out;
+        for (const auto& row : ledger.rows)
+            if (row.record.outcome == RowOutcome::Failed) out.push_back(row.record.position);
+        return out;
+    }
+    void ExpectHonest(const RegistryResult& r) {
+        EXPECT_EQ(r.read + r.notTried, kRows);
+        EXPECT_EQ(r.written + r.skipped + r.failed, r.read);
+        EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM T_ITEMS"), std::to_string(r.written));
+        const std::vector<long long> failed = failedAt();
+        EXPECT_EQ(static_cast<long long>(failed.size()), r.failed);
+        EXPECT_TRUE(std::is_sorted(failed.begin(), failed.end()));
+        for (long long position = 1; position <= r.read; ++position) {
+            const bool inTarget = db.targetValue("SELECT COUNT(*) FROM T_ITEMS WHERE CODE = '" +
+                                                 StrZero(std::to_string(position), 5) + "'") == "1";
+            const bool named = std::find(failed.begin(), failed.end(), position) != failed.end();
+            EXPECT_NE(inTarget, named) << "row " << position;
+        }
+        EXPECT_FALSE(session.CnOrdelio.inTransaction());
+    }
+    // The rows that share row 10's commit.
+    std::vector<long long> batchOfRow10() const {
+        const long long first = GetParam() == 1 ? 10 : 8, last = GetParam() == 1 ? 10 : 14;
+        std::vector<long long> rows;
+        for (long long i = first; i <= last; ++i) rows.push_back(i);
+        return rows;
+    }
+    RecordingLedger ledger;
+};
+
+// The engine refuses the commit of any transaction that holds row 10.
+TEST_P(LostBatchTest, ACommitTheTargetRefusesLosesTheWholeBatch) {
+    db.onTarget("CREATE EXCEPTION E_TEST_COMMIT 'lote recusado';"
+                "SET TERM ^;"
+                "CREATE TRIGGER T_TEST_COMMIT ON TRANSACTION COMMIT AS BEGIN "
+                "IF (EXISTS(SELECT 1 FROM T_ITEMS WHERE CODE = '00010')) THEN EXCEPTION E_TEST_COMMIT; END^"
+                "SET TERM ;^");
+    // An attachment learns the database's triggers when it is made.
+    ASSERT_TRUE(session.ConectaOrdelio());
+    const std::vector<long long> lost = batchOfRow10();
+    for (bool keepGoing : {false, true}) {
+        SCOPED_TRACE(keepGoing ? "going on" : "stopping");
+        session.keepGoing = keepGoing;
+        session.summary = {};
+        ledger.rows.clear();
+        ui.boxes.clear();
+
+        const RegistryResult r = RunCopyLoop(session, items());
+
+        ExpectHonest(r);
+        EXPECT_EQ(failedAt(), lost);
+        for (const auto& row : ledger.rows) EXPECT_NE(row.record.reason.find("lote recusado"), std::string::npos);
+        EXPECT_EQ(r.failed, static_cast<long long>(lost.size()));
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        const std::string named = "Item: item " + std::to_string(lost.back()) + "\rErro: ";
+        EXPECT_NE(ui.boxes[0].text.find(named), std::string::npos) << ui.boxes[0].text;
+        if (keepGoing) {
+            EXPECT_EQ(r.read, kRows);
+            EXPECT_FALSE(r.stopped);
+            if (lost.size() > 1)
+                EXPECT_NE(ui.boxes[0].text.find(W("\rMais ") + std::to_string(lost.size() - 1) +
+                                                W(" registros não foram convertidos por erro.")),
+                          std::string::npos)
+                    << ui.boxes[0].text;
+        } else {
+            EXPECT_EQ(r.read, lost.back()) << "the row whose commit failed stops the registry";
+            EXPECT_TRUE(r.stopped);
+        }
+    }
+}
+
+// The target's connection is shut down from outside while row 10 is on its
+// way: the row has written a side row under its savepoint, which can then no
+// longer be undone. Going on, every later row fails too.
+TEST_P(LostBatchTest, AConnectionLostInARowLosesTheBatchItsSavepointWasIn) {
+    db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
+    const std::string attachment = ReadRows(session.CnOrdelio, "SELECT CURRENT_CONNECTION FROM RDB$DATABASE").at(0).at(0);
+    session.keepGoing = true;
+    CopyLoop loop = items();
+    auto bind = loop.bind;
+    loop.bind = [&, bind](Statement& src, Statement& dst) {
+        if (src.field("CODE").asInt() % 2 == 0) {
+            Statement& aux = session.qryAuxOrdelio;
+            aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
+            aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
+            aux.execute();
+        }
+        if (src.field("CODE").asInt() == 10)
+            db.onTarget("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + attachment);
+        return bind(src, dst);
+    };
+
+    const RegistryResult r = RunCopyLoop(session, loop);
+
+    ExpectHonest(r);
+    const long long firstLost = batchOfRow10().front();
+    EXPECT_EQ(r.written, firstLost - 1);
+    EXPECT_EQ(failedAt().front(), firstLost);
+    EXPECT_EQ(failedAt().size(), static_cast<std::size_t>(kRows - firstLost + 1));
+    EXPECT_EQ(ledger.rows.front().record.key, (std::vector<std::pair<std::string, std::string>>{
+                                                  {"CODE", std::to_string(firstLost)}}));
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM T_SIDE"), std::to_string((firstLost - 1) / 2))
+        << "the side rows of the lost rows are gone with them";
+}
+
+INSTANTIATE_TEST_SUITE_P(CommitInterval, LostBatchTest, ::testing::Values(1, 7),
                          [](const auto& info) { return "Every" + std::to_string(info.param); });
 
 TEST(ParseInsert, NamesEachColumnsParameter) {

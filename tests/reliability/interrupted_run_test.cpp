@@ -209,9 +209,13 @@ TEST_P(StopAtRowBoundary, KeepsTheRowsBeforeSwitchesTheTriggersOnAndShowsNoBox) 
             EXPECT_EQ(last.name, point.registry);
             EXPECT_EQ(last.read, point.rows) << "the stop comes at the boundary after that row";
             EXPECT_FALSE(last.stopped);
-            // What the registry wrote before the stop is committed, batch or not.
+            // What the registry wrote before the stop is committed, batch or
+            // not. The product whose row came just before the stop stays, but
+            // the stop refuses its stock and tax detail rows: it counts as failed.
+            const long long cutShort = std::string(point.registry) == "produtos" ? 1 : 0;
+            EXPECT_EQ(last.failed, cutShort);
             EXPECT_EQ(ReadRows(*check, std::string("SELECT COUNT(*) FROM ") + point.table)[0][0],
-                      std::to_string(last.written));
+                      std::to_string(last.written + cutShort));
         }
         if (std::string(point.registry) == "filiais") {
             EXPECT_EQ(ReadRows(*check, "SELECT COUNT(*) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME STARTING 'GENORC'"

@@ -5,7 +5,6 @@
 
 #include "convert/catalogue/product_values.h"
 #include "db/copy_loop.h"
-#include "db/guarded.h"
 #include "db/firebird/error.h"
 #include "db/session.h"
 #include "text/cp1252.h"
@@ -171,22 +170,21 @@ void BindTaxDetail(Statement& src, Statement& dst) {
     dst.param("COFINSENT_CST").setText(Text(src, "CSTCOFINSENTRADA"));
 }
 
-// A further row of a product already written, in a transaction and trap of its
-// own: its failure is reported and the product stays.
-template <typename Bind>
-void GravaComplemento(Session& s, Statement& src, const std::string& table, const char* sql, Bind bind) {
-    RunGuarded(s,
-               W("Ocorreu um erro ao gravar os dados do produto na tabela ") + table +
-                   W(" no banco de dados do Ordelio.\rProduto: ") + StrZero(Text(src, "CODPROD"), 6) + " - " +
-                   Text(src, "DESCRICAO") + W("\rErro: "),
-               [&] { ExecutaNaTransacao(s, sql, [&] { bind(src, s.QryOrdelio); }); });
+// A further row of a product, named in its box by the product's padded code.
+FurtherRow Complemento(const std::string& table, const char* sql, void (*bind)(Statement&, Statement&)) {
+    return {table, sql, bind, [table](Statement& src) {
+                return W("Ocorreu um erro ao gravar os dados do produto na tabela ") + table +
+                       W(" no banco de dados do Ordelio.\rProduto: ") + StrZero(Text(src, "CODPROD"), 6) + " - " +
+                       Text(src, "DESCRICAO") + W("\rErro: ");
+            }};
 }
 
 }  // namespace
 
 // Each product becomes three rows, each committed on its own: the product
 // (whose failure ends the registry), its stock and its PIS/COFINS codes
-// (whose failures are only reported).
+// (whose failures are reported, the product staying). Going on past failing
+// rows, the three are one row, undone together.
 void ConverteProdutos(Session& s) {
     CopyLoop loop;
     loop.registry = "produtos";
@@ -205,12 +203,9 @@ void ConverteProdutos(Session& s) {
     loop.rowName = [](Statement& src) {
         return "Codprod: " + Text(src, "CODPROD") + "\r" + "Produto: " + Text(src, "DESCRICAO");
     };
-    loop.alsoRuns = StatementPlan{OnTarget(kFiscalClass)} + GravaUnidadeStatements() +
-                    StatementPlan{OnTarget(kStockInsert), OnTarget(kTaxDetailInsert)};
-    loop.afterRow = [&](Statement& src) {
-        GravaComplemento(s, src, "COMPPROD", kStockInsert, BindStock);
-        GravaComplemento(s, src, "PRODUTODETALHE", kTaxDetailInsert, BindTaxDetail);
-    };
+    loop.alsoRuns = StatementPlan{OnTarget(kFiscalClass)} + GravaUnidadeStatements();
+    loop.furtherRows = {Complemento("COMPPROD", kStockInsert, BindStock),
+                        Complemento("PRODUTODETALHE", kTaxDetailInsert, BindTaxDetail)};
     RunCopyLoop(s, loop);
 }
 
