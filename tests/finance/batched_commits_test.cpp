@@ -46,5 +46,29 @@ TEST_F(BatchedCommitsTest, StandardTermsAndDocumentsAreAllCommitted) {
               (Rows{{"000000000001"}, {"000000000002"}}));
 }
 
+// A fixed write rides in the batch: one that fails is undone alone, and the
+// writes before and after it are committed as when each commits on its own.
+TEST_F(BatchedCommitsTest, AFailingFixedWriteIsUndoneAloneAndTheOthersAreCommitted) {
+    db.onTarget("INSERT INTO CADUSUA (USUARIO, CODEMPRESA) VALUES ('ADMIN', '01');"
+                "INSERT INTO CONDPAG (CODPRAZO, DESCRICAO) VALUES ('001', 'VELHO');"
+                "ALTER TABLE NUMERNF ADD CONSTRAINT CK_NUMERNF_TESTE CHECK (NUMNF > 0);"
+                "ALTER TABLE CONDPAG ADD CONSTRAINT CK_CONDPAG_TESTE CHECK (CODPRAZO <> '001')");
+    db.onSource("INSERT INTO EMP001 (EMPCONTADOR, DESCEMPRESA) VALUES (1, 'MATRIZ');"
+                "INSERT INTO EMP001 (EMPCONTADOR, DESCEMPRESA) VALUES (2, 'FILIAL')");
+    GravaPrazosPadrao(session);
+    session.flushBatch();  // as the run does after the standard terms
+    ConverteFiliais(session);
+
+    // One box for the refused term, one for each branch's numbering.
+    ASSERT_EQ(boxes().size(), 3u) << boxes()[0];
+    EXPECT_FALSE(session.CnOrdelio.inTransaction());
+    EXPECT_EQ(db.targetRows("SELECT CODPRAZO FROM CONDPAG"), (Rows{{"000"}}));
+    EXPECT_EQ(db.targetRows("SELECT CODEMPRESA FROM FILIAIS ORDER BY 1"), (Rows{{"01"}, {"02"}}));
+    EXPECT_EQ(db.targetRows("SELECT CODEMPRESA FROM SALDOST ORDER BY 1"), (Rows{{"01"}, {"02"}}));
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM NUMERNF"), "0");
+    EXPECT_EQ(db.targetValue("SELECT CODEMPRESA FROM CADUSUA WHERE USUARIO = 'ADMIN'"), "");
+    EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME STARTING WITH 'GEN'"), "4");
+}
+
 }  // namespace
 }  // namespace conversor::testing
