@@ -76,7 +76,8 @@ std::string GeneratorStatement(const char* create, const char* createStarted, co
     return createStarted + code + " START WITH " + start;
 }
 
-void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code) {
+// together: the definition joins the batch instead of committing at once.
+void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code, bool together) {
     RunGuarded(s,
                W("Ocorreu um erro ao gravar o generator ") + g.name + code + W(" no banco de dados do Ordelio.") + "\r" +
                    W("Erro: "),
@@ -87,7 +88,9 @@ void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& cod
                    const std::string start = SourceMaximum(s, g.sourceMax);
                    if (!start.empty() && !IsWholeNumber(start))
                        throw DbError("invalid generator value '" + start + "'");
-                   ExecutaDefinicao(s, GeneratorStatement(g.create, g.createStarted, code, start));
+                   const std::string definition = GeneratorStatement(g.create, g.createStarted, code, start);
+                   if (together) ExecutaNaTransacao(s, definition);
+                   else ExecutaDefinicao(s, definition);
                });
 }
 
@@ -111,13 +114,27 @@ void GravaGenerators(Session& s) {
         s.planning->insert(s.planning->end(), plan.begin(), plan.end());
         return;
     }
-    Statement branches(s.CnOrdelio);
-    branches.setText(kBranches);
-    branches.open();
-    for (; !branches.eof(); branches.next()) {
-        const std::string code = branches.field("CODEMPRESA").asText();
-        GravaGenerator(s, kQuotes, code);
-        GravaGenerator(s, kSales, code);
+    // Under batches every branch's generators are defined in one transaction
+    // and committed once: each definition's commit rewrites a dozen catalogue
+    // pages. Should that commit fail, nothing of it stays, and they are made
+    // again one commit each, so that every failure names its own generator.
+    const bool together = s.commitInterval() > 1 && !s.rehearsing();
+    auto gravaTodos = [&s](bool oneTransaction) {
+        Statement branches(s.CnOrdelio);
+        branches.setText(kBranches);
+        branches.open();
+        for (; !branches.eof(); branches.next()) {
+            const std::string code = branches.field("CODEMPRESA").asText();
+            GravaGenerator(s, kQuotes, code, oneTransaction);
+            GravaGenerator(s, kSales, code, oneTransaction);
+        }
+    };
+    gravaTodos(together);
+    if (!together) return;
+    try {
+        s.flushBatch();
+    } catch (const DbError&) {
+        gravaTodos(false);
     }
 }
 
