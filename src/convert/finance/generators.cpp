@@ -1,5 +1,7 @@
 #include <cctype>
 #include <charconv>
+#include <set>
+#include <string>
 
 #include "convert/finance/filiais.h"
 #include "db/guarded.h"
@@ -77,8 +79,9 @@ std::string GeneratorStatement(const char* create, const char* createStarted, co
 }
 
 // together: the definition joins the batch instead of committing at once.
-void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code, bool together) {
-    RunGuarded(s,
+// False when it failed (and was reported).
+bool GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code, bool together) {
+    return RunGuarded(s,
                W("Ocorreu um erro ao gravar o generator ") + g.name + code + W(" no banco de dados do Ordelio.") + "\r" +
                    W("Erro: "),
                [&] {
@@ -118,15 +121,18 @@ void GravaGenerators(Session& s) {
     // and committed once: each definition's commit rewrites a dozen catalogue
     // pages. Should that commit fail, nothing of it stays, and they are made
     // again one commit each, so that every failure names its own generator.
+    // Those that failed (and were reported) are not tried again.
     const bool together = s.commitInterval() > 1 && !s.rehearsing();
-    auto gravaTodos = [&s](bool oneTransaction) {
+    std::set<std::string> failed;
+    auto gravaTodos = [&s, &failed](bool oneTransaction) {
         Statement branches(s.CnOrdelio);
         branches.setText(kBranches);
         branches.open();
         for (; !branches.eof(); branches.next()) {
             const std::string code = branches.field("CODEMPRESA").asText();
-            GravaGenerator(s, kQuotes, code, oneTransaction);
-            GravaGenerator(s, kSales, code, oneTransaction);
+            for (const BranchGenerator* g : {&kQuotes, &kSales})
+                if (!failed.count(g->name + code) && !GravaGenerator(s, *g, code, oneTransaction))
+                    failed.insert(g->name + code);
         }
     };
     gravaTodos(together);
