@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,7 +39,7 @@ constexpr int kBatch = 1000;
 struct Goals {
     static constexpr double perRowFloor = 0.8;   // N=1 against one commit per row
     static constexpr double speedUp = 10.0;      // N=1000 against N=1
-    static constexpr double batchedFloor = 0.5;  // N=1000 against one commit per 1000
+    static constexpr double batchedFloor = 0.7;  // N=1000 against one commit per 1000
     static constexpr double memoryGrowth = 1.5;  // larger scale against smaller
     static constexpr double checkTime = 2.0;     // the check against the run at N=1000, at most
     static constexpr double reportCost = 1.1;    // the run with its report against without, time and memory
@@ -83,6 +84,40 @@ double backUpTime(const fs::path& dir, int scale) {
                 times[1]);
     std::fflush(stdout);
     return times[1];
+}
+
+// Runs work in a child process of its own and returns the seconds it sends
+// back. The backup's service manager leaves threads in the engine that a
+// process forked after it cannot use (its next service call waits forever),
+// so whatever uses it runs where no later conversion is forked from.
+double secondsInChild(const std::function<double()>& work) {
+    int fds[2];
+    if (pipe(fds) != 0) throw std::runtime_error("cannot open a pipe to a child process");
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("cannot start a child process");
+    if (pid == 0) {
+        close(fds[0]);
+        int code = 0;
+        try {
+            const double seconds = work();
+            code = write(fds[1], &seconds, sizeof seconds) == static_cast<ssize_t>(sizeof seconds) ? 0 : 1;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "conversor-bench: %s\n", e.what());
+            code = 1;
+        }
+        std::fflush(stdout);
+        close(fds[1]);
+        _exit(code);
+    }
+    close(fds[1]);
+    double seconds = 0;
+    const bool got = read(fds[0], &seconds, sizeof seconds) == static_cast<ssize_t>(sizeof seconds);
+    close(fds[0]);
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || !got)
+        throw std::runtime_error("a measuring child process failed");
+    return seconds;
 }
 
 // --- child: convert it at N=1 and N=1000, measure the two floors ---
@@ -139,7 +174,7 @@ int measure(const fs::path& work, int scale) {
     std::sort(batchedFloors.begin(), batchedFloors.end(), [](const Floor& a, const Floor& b) { return a.seconds < b.seconds; });
     const TimedRun batched = batchedRuns[1];
     const Floor perBatch = batchedFloors[1];
-    const double backup = backUpTime(dir, scale);
+    const double backup = secondsInChild([&] { return backUpTime(dir, scale); });
     std::vector<TimedRun> checks;
     for (int i = 0; i < 3; ++i) checks.push_back(checkStore());
     std::sort(checks.begin(), checks.end(), [](const TimedRun& a, const TimedRun& b) { return a.seconds < b.seconds; });

@@ -47,14 +47,17 @@ void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<vo
 
 void ExecutaLimpeza(Session& s, std::string_view sql) { executeOne(s, sql, {}, &Session::ConfirmaSemContar); }
 
+// In a batch it is one of the batch's writes: a commit of its own would cost
+// the disk as much as a thousand rows, and nothing that follows needs it
+// committed (every later statement runs in the same transaction).
 void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
     ExecutaNaTransacao(s, sql, bind);
-    s.flushBatch();
 }
 
 void ExecutaDefinicao(Session& s, std::string_view sql) {
     if (!s.rehearsing()) {
-        ExecutaConfirmado(s, sql);
+        ExecutaNaTransacao(s, sql);
+        s.flushBatch();
         return;
     }
     Statement st(s.CnOrdelio);

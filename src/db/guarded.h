@@ -25,9 +25,11 @@ void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<vo
 // alone) and is not counted as one of the batch's rows.
 void ExecutaLimpeza(Session& s, std::string_view sql);
 
-// One statement on QryOrdelio in a transaction of its own, committed at once
-// (also when the run commits in batches: later statements may depend on it).
-// bind sets the statement's parameters, when it has any.
+// One statement on QryOrdelio in a transaction of its own, committed at once;
+// when the run commits in batches it joins the batch like a row and is
+// committed with it (at the batch's end, the registry's or the run's step's),
+// and a failing one is undone alone. bind sets the statement's parameters,
+// when it has any.
 void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind = {});
 
 // A definition (a generator created), committed at once. A rehearsal only

@@ -1,5 +1,7 @@
 #include <cctype>
 #include <charconv>
+#include <set>
+#include <string>
 
 #include "convert/finance/filiais.h"
 #include "db/guarded.h"
@@ -76,8 +78,10 @@ std::string GeneratorStatement(const char* create, const char* createStarted, co
     return createStarted + code + " START WITH " + start;
 }
 
-void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code) {
-    RunGuarded(s,
+// together: the definition joins the batch instead of committing at once.
+// False when it failed (and was reported).
+bool GravaGenerator(Session& s, const BranchGenerator& g, const std::string& code, bool together) {
+    return RunGuarded(s,
                W("Ocorreu um erro ao gravar o generator ") + g.name + code + W(" no banco de dados do Ordelio.") + "\r" +
                    W("Erro: "),
                [&] {
@@ -87,7 +91,9 @@ void GravaGenerator(Session& s, const BranchGenerator& g, const std::string& cod
                    const std::string start = SourceMaximum(s, g.sourceMax);
                    if (!start.empty() && !IsWholeNumber(start))
                        throw DbError("invalid generator value '" + start + "'");
-                   ExecutaDefinicao(s, GeneratorStatement(g.create, g.createStarted, code, start));
+                   const std::string definition = GeneratorStatement(g.create, g.createStarted, code, start);
+                   if (together) ExecutaNaTransacao(s, definition);
+                   else ExecutaDefinicao(s, definition);
                });
 }
 
@@ -111,13 +117,30 @@ void GravaGenerators(Session& s) {
         s.planning->insert(s.planning->end(), plan.begin(), plan.end());
         return;
     }
-    Statement branches(s.CnOrdelio);
-    branches.setText(kBranches);
-    branches.open();
-    for (; !branches.eof(); branches.next()) {
-        const std::string code = branches.field("CODEMPRESA").asText();
-        GravaGenerator(s, kQuotes, code);
-        GravaGenerator(s, kSales, code);
+    // Under batches every branch's generators are defined in one transaction
+    // and committed once: each definition's commit rewrites a dozen catalogue
+    // pages. Should that commit fail, nothing of it stays, and they are made
+    // again one commit each, so that every failure names its own generator.
+    // Those that failed (and were reported) are not tried again.
+    const bool together = s.commitInterval() > 1 && !s.rehearsing();
+    std::set<std::string> failed;
+    auto gravaTodos = [&s, &failed](bool oneTransaction) {
+        Statement branches(s.CnOrdelio);
+        branches.setText(kBranches);
+        branches.open();
+        for (; !branches.eof(); branches.next()) {
+            const std::string code = branches.field("CODEMPRESA").asText();
+            for (const BranchGenerator* g : {&kQuotes, &kSales})
+                if (!failed.count(g->name + code) && !GravaGenerator(s, *g, code, oneTransaction))
+                    failed.insert(g->name + code);
+        }
+    };
+    gravaTodos(together);
+    if (!together) return;
+    try {
+        s.flushBatch();
+    } catch (const DbError&) {
+        gravaTodos(false);
     }
 }
 
