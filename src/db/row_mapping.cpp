@@ -4,15 +4,13 @@ namespace conversor {
 
 std::string RowMapping::in(std::string_view column) const { return source_.field(column).asText(); }
 
-double RowMapping::inNumber(std::string_view column) const { return source_.field(column).asDouble(); }
-
-Field RowMapping::field(std::string_view column) const { return source_.field(column); }
-
 void RowMapping::out(std::string_view param, std::string value) const {
     target_.param(param).setText(std::move(value));
 }
 
-Parameter& RowMapping::param(std::string_view name) const { return target_.param(name); }
+void RowMapping::outFirst(std::string_view param, std::string_view value, std::size_t n) const {
+    target_.param(param).setFirst(value, n);
+}
 
 void RowMapping::copy(std::string_view name) const { out(name, in(name)); }
 

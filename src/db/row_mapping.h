@@ -12,14 +12,13 @@ class RowMapping {
 public:
     RowMapping(const Statement& source, Statement& target) : source_(source), target_(target) {}
 
-    // The source row's column as text, as a number, or as it is.
+    // The source row's column as text.
     std::string in(std::string_view column) const;
-    double inNumber(std::string_view column) const;
-    Field field(std::string_view column) const;
 
-    // A text for the target's parameter, or the parameter to set otherwise.
+    // A text for the target's parameter; outFirst keeps its first n
+    // characters (the cut is counted).
     void out(std::string_view param, std::string value) const;
-    Parameter& param(std::string_view name) const;
+    void outFirst(std::string_view param, std::string_view value, std::size_t n) const;
 
     // A column into the parameter of the same name: its text unchanged, its
     // day, or its number (read by `read` when the registry has a rule of its

@@ -97,8 +97,8 @@ void BindProduct(Session& s, Statement& src, Statement& dst) {
 
     m.out("CODPROD", StrZero(m.in("CODPROD"), 6));
     m.out("ATIVO", m.in("ATIVO") == "N" ? "S" : "N");
-    dst.param("REFERENCIA").setFirst(m.in("REFERENCIA"), 20);
-    dst.param("DESCRICAO").setFirst(m.in("DESCRICAO"), 50);
+    m.outFirst("REFERENCIA", m.in("REFERENCIA"), 20);
+    m.outFirst("DESCRICAO", m.in("DESCRICAO"), 50);
     m.out("CODGRUPO", StrZero(m.in("CODGRUPO"), 3));
     m.out("CODSUBGRUPO", StrZero(m.in("CODSUBGRUPO"), 3));
     m.out("TIPOPROD", "R");

@@ -67,18 +67,18 @@ void ConverteDocumentosPagar(Session& s) {
         const RowMapping m(src, dst);
         const std::string situacao = m.in("SITUACAO");
         m.out("CODEMPRESA", StrZero(m.in("CODEMPRESA"), 2));
-        dst.param("TIPODOCTO").setFirst(m.in("TIPODOCTO"), 2);
+        m.outFirst("TIPODOCTO", m.in("TIPODOCTO"), 2);
         m.out("CODDOCTO", CodigoDocumento(m.in("TITULO"), m.in("PARCELA"), m.in("TIPODOCTO"), m.in("CPCONTADOR")));
         m.out("CODFORNEC", StrZero(m.in("CODFORNEC"), 6));
         m.out("CODMOEDA", "01");
-        dst.param("VALORDOCTO").setDouble(Valor(src.field("VALORDOCTO")));
-        dst.param("VALORPAGO").setDouble(Valor(src.field("VALORPAGO")));
-        dst.param("JUROSMULTA").setDouble(Valor(src.field("JUROSMULTA")));
+        m.copyNumber("VALORDOCTO", Valor);
+        m.copyNumber("VALORPAGO", Valor);
+        m.copyNumber("JUROSMULTA", Valor);
         m.copyDate("DT_EMISSAO");
         m.out("CODOPER", s.codOperPagar);
         m.copyDate("DT_VENCIMENTO");
         m.out("SITUACAO", Iif(situacao == "AB", "1", "2"));
-        dst.param("HISTORICO").setFirst(m.in("HISTORICO"), 250);
+        m.outFirst("HISTORICO", m.in("HISTORICO"), 250);
         // Only an open document, exactly "AB", is written and numbered.
         if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));
         m.out("NUMORD", ProximoNumOrd(s));

@@ -57,7 +57,7 @@ void ConverteDocumentosReceber(Session& s) {
         const std::string situacao = m.in("SITUACAO");
         const std::string empresa = StrZero(m.in("CODEMPRESA"), 2);
         m.out("CODEMPRESA", empresa);
-        dst.param("CODCLIENTE").setFirst(empresa + StrZero(m.in("CODCLIENTE"), 6), 8);
+        m.outFirst("CODCLIENTE", empresa + StrZero(m.in("CODCLIENTE"), 6), 8);
         m.copy("TIPODOCTO");
         m.out("CODDOCTO", CodigoDocumento(m.in("CODDOCTO"), m.in("TIPODOCTO"), m.in("CRCONTADOR")));
         m.copyDate("DT_VENDA");
@@ -67,13 +67,13 @@ void ConverteDocumentosReceber(Session& s) {
         m.copyNumber("VALORDOCTO");
         m.copyNumber("VALORDESC");
         m.copyNumber("VALORPAGO");
-        dst.param("NUMDOCORIG").setFirst(m.in("NUMDOCORIG"), 12);
+        m.outFirst("NUMDOCORIG", m.in("NUMDOCORIG"), 12);
         // Five digits here, where the salesperson registry writes four.
         m.out("CODVENDEDOR", StrZero(m.in("CODVENDEDOR"), 5));
         m.out("CODOPER", s.codOperReceber);
         m.copyNumber("COMISSAO");
         m.out("SITUACAO", Iif(situacao == "AB", "1", "2"));
-        dst.param("OBSERVACAO").setFirst(m.in("OBSERVACAO"), 60);
+        m.outFirst("OBSERVACAO", m.in("OBSERVACAO"), 60);
         m.out("CODMOEDA", "01");
         // Only an open document, exactly "AB", is written and numbered.
         if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));

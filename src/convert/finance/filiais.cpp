@@ -34,25 +34,25 @@ void ConverteFiliais(Session& s) {
     loop.bind = [&s](Statement& src, Statement& dst) {
         const RowMapping m(src, dst);
         m.out("CODEMPRESA", StrZero(m.in("CODEMPRESA"), 2));
-        dst.param("NOMEEMPRESA").setFirst(m.in("NOMEEMPRESA"), 30);
-        dst.param("CGC").setFirst(SoNumeros(m.in("CGC")), 18);
-        dst.param("INSCEST").setFirst(m.in("INSCEST"), 15);
-        dst.param("ENDERECO").setFirst(m.in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(m.in("BAIRRO"), 30);
-        dst.param("CIDADE").setFirst(m.in("CIDADE"), 30);
+        m.outFirst("NOMEEMPRESA", m.in("NOMEEMPRESA"), 30);
+        m.outFirst("CGC", SoNumeros(m.in("CGC")), 18);
+        m.outFirst("INSCEST", m.in("INSCEST"), 15);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
+        m.outFirst("CIDADE", m.in("CIDADE"), 30);
         m.copy("ESTADO");
-        dst.param("CEP").setFirst(m.in("CEP"), 9);
+        m.outFirst("CEP", m.in("CEP"), 9);
         m.out("CODCIDADE", BuscaCodigoCidadePorNome(s, m.in("CIDADE")));
-        dst.param("RAZAOSOCIAL").setFirst(m.in("RAZAOSOCIAL"), 50);
-        dst.param("TELEFONE").setFirst(SoNumeros(m.in("TELEFONE")), 20);
-        dst.param("EMAIL").setFirst(m.in("EMAIL"), 50);
+        m.outFirst("RAZAOSOCIAL", m.in("RAZAOSOCIAL"), 50);
+        m.outFirst("TELEFONE", SoNumeros(m.in("TELEFONE")), 20);
+        m.outFirst("EMAIL", m.in("EMAIL"), 50);
         m.copy("SERIESINTEGRA");
         m.copy("ESPECIENF");
         m.copy("SERIESINTEGRAD");
-        dst.param("INSCMUNICIPAL").setFirst(m.in("INSCMUNICIPAL"), 15);
+        m.outFirst("INSCMUNICIPAL", m.in("INSCMUNICIPAL"), 15);
         m.copy("FILIALATIVA");
-        dst.param("CODCNAE").setFirst(SoNumeros(m.in("CODCNAE")), 7);
-        dst.param("FAX").setFirst(SoNumeros(m.in("FAX")), 12);
+        m.outFirst("CODCNAE", SoNumeros(m.in("CODCNAE")), 7);
+        m.outFirst("FAX", SoNumeros(m.in("FAX")), 12);
         // The whole range open for business and for posting.
         m.out("ABERTOINICIO", "01.01.1901");
         m.out("ABERTOINIFISC", "01.01.1901");

@@ -47,15 +47,15 @@ RowDecision BindCliente(Session& s, Statement& src, Statement& dst) {
     m.out("CODCLIENTE", StrZero(m.in("EMPRESA"), 2) + StrZero(m.in("CODCLIENTE"), 6));
     const std::string nomeLido = !IsBlank(m.in("NOME")) ? m.in("NOME") : m.in("NOMEFANTASIA");
     const std::string nome = First(nomeLido, 60);
-    dst.param("NOME").setFirst(nomeLido, 60);
-    dst.param("NOMEFANTASIA").setFirst(m.in("NOMEFANTASIA"), 50);
+    m.outFirst("NOME", nomeLido, 60);
+    m.outFirst("NOMEFANTASIA", m.in("NOMEFANTASIA"), 50);
     if (src.field("DT_NASCIMENTO").isNull()) dst.param("DT_NASCIMENTO").setNull();
     else m.copyDate("DT_NASCIMENTO");
 
     std::string endereco = m.in("ENDERECO");
     if (IsBlank(First(endereco, 60))) endereco = m.in("ENDERECOENT");
-    dst.param("ENDERECO").setFirst(endereco, 60);
-    dst.param("BAIRRO").setFirst(m.in("BAIRRO"), 30);
+    m.outFirst("ENDERECO", endereco, 60);
+    m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
 
     const std::string codCidade = m.in("CODCIDADE");
     const std::string estado = !IsBlank(m.in("ESTADO")) ? m.in("ESTADO") : BuscaEstadoCidadeTalvo(s, codCidade);
@@ -64,24 +64,24 @@ RowDecision BindCliente(Session& s, Statement& src, Statement& dst) {
     m.out("CODCIDADE", !IsBlank(codCidade) && !IsBlank(estado)
                            ? BuscaCodigoCidade(s, BuscaNomeCidadeTalvo(s, codCidade), estado)
                            : std::string());
-    dst.param("CEP").setFirst(SoNumeros(m.in("CEP")), 8);
+    m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
 
-    dst.param("ENDERECOCOB").setFirst(m.in("ENDERECOCOB"), 60);
-    dst.param("BAIRROCOB").setFirst(m.in("BAIRROCOB"), 30);
+    m.outFirst("ENDERECOCOB", m.in("ENDERECOCOB"), 60);
+    m.outFirst("BAIRROCOB", m.in("BAIRROCOB"), 30);
     m.out("CODCIDADECOB", CidadeSecundaria(s, m.in("CODCIDADECOB"), m.in("ESTADOCOB")));
     m.out("ESTADOCOB", m.in("ESTADO"));
-    dst.param("CEPCOB").setFirst(SoNumeros(m.in("CEPCOB")), 8);
+    m.outFirst("CEPCOB", SoNumeros(m.in("CEPCOB")), 8);
 
-    dst.param("ENDERECOENT").setFirst(m.in("ENDERECOENT"), 60);
-    dst.param("BAIRROENT").setFirst(m.in("BAIRROENT"), 30);
+    m.outFirst("ENDERECOENT", m.in("ENDERECOENT"), 60);
+    m.outFirst("BAIRROENT", m.in("BAIRROENT"), 30);
     m.out("CODCIDADEENT", CidadeSecundaria(s, m.in("CODCIDADEENT"), m.in("ESTADOENT")));
     m.copy("ESTADOENT");
-    dst.param("CEPENT").setFirst(SoNumeros(m.in("CEPENT")), 8);
+    m.outFirst("CEPENT", SoNumeros(m.in("CEPENT")), 8);
 
-    dst.param("CGCCPF").setFirst(SoNumeros(Trim(m.in("PESSOA_FJ")) == "F" ? m.in("CPF") : m.in("CGC")), 15);
-    dst.param("INSCEST").setFirst(TiraPontuacao(m.in("INSCEST")), 15);
+    m.outFirst("CGCCPF", SoNumeros(Trim(m.in("PESSOA_FJ")) == "F" ? m.in("CPF") : m.in("CGC")), 15);
+    m.outFirst("INSCEST", TiraPontuacao(m.in("INSCEST")), 15);
     m.copy("PESSOA_FJ");
-    dst.param("FONE").setFirst(SoNumeros(m.in("FONE")), 15);
+    m.outFirst("FONE", SoNumeros(m.in("FONE")), 15);
 
     // Longer than a bare local number: the first two digits are the area code.
     std::string celular = First(SoNumeros(m.in("CELULAR")), 20);
@@ -93,8 +93,8 @@ RowDecision BindCliente(Session& s, Statement& src, Statement& dst) {
     m.out("CELULAR", celular);
     m.out("PREFIXCELULAR", prefixo);
 
-    dst.param("FAX").setFirst(SoNumeros(m.in("FAX")), 15);
-    dst.param("EMAIL").setFirst(m.in("EMAIL"), 60);
+    m.outFirst("FAX", SoNumeros(m.in("FAX")), 15);
+    m.outFirst("EMAIL", m.in("EMAIL"), 60);
     m.copy("CONTATO");
     // Personal data the target has no column for.
     m.out("CAMPOLIVRE1", m.in("RG"));

@@ -30,25 +30,25 @@ void ConverteFornecedores(Session& s) {
         const RowMapping m(src, dst);
 
         m.out("CODFORNEC", StrZero(m.in("CODFORNEC"), 6));
-        dst.param("NOME").setFirst(m.in("NOME"), 50);
-        dst.param("NOMEFANTASIA").setFirst(m.in("NOMEFANTASIA"), 40);
-        dst.param("ENDERECO").setFirst(m.in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(m.in("BAIRRO"), 30);
+        m.outFirst("NOME", m.in("NOME"), 50);
+        m.outFirst("NOMEFANTASIA", m.in("NOMEFANTASIA"), 40);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
         const std::string codCidade = IsBlank(m.in("CODCIDADE")) ? std::string() : StrZero(m.in("CODCIDADE"), 5);
         m.out("CODCIDADE", codCidade);
         // Without a state of its own the supplier takes its city's, when it has a city.
         std::string estado = m.in("ESTADO");
         if (IsBlank(estado)) estado = IsBlank(codCidade) ? std::string() : BuscaEstadoCidadeTalvo(s, m.in("CODCIDADE"));
         m.out("ESTADO", estado);
-        dst.param("CEP").setFirst(SoNumeros(m.in("CEP")), 8);
+        m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
         m.out("CGCCPF", SoNumeros(m.in("CGCCPF")));
-        dst.param("INSCEST").setFirst(TiraPontuacao(m.in("INSCEST")), 15);
+        m.outFirst("INSCEST", TiraPontuacao(m.in("INSCEST")), 15);
         m.copy("PESSOA_FJ");
-        dst.param("FONE").setFirst(SoNumeros(m.in("FONE")), 15);
-        dst.param("CELULAR").setFirst(SoNumeros(m.in("CELULAR")), 15);
-        dst.param("FAX").setFirst(SoNumeros(m.in("FAX")), 15);
-        dst.param("EMAIL").setFirst(m.in("EMAIL"), 100);
-        dst.param("CONTATO").setFirst(m.in("CONTATO"), 35);
+        m.outFirst("FONE", SoNumeros(m.in("FONE")), 15);
+        m.outFirst("CELULAR", SoNumeros(m.in("CELULAR")), 15);
+        m.outFirst("FAX", SoNumeros(m.in("FAX")), 15);
+        m.outFirst("EMAIL", m.in("EMAIL"), 100);
+        m.outFirst("CONTATO", m.in("CONTATO"), 35);
         dst.param("OBSERVACAO").setBlob(m.in("OBSERVACAO"));
         // The source flag says inactive; only an explicit "N" makes an active supplier.
         m.out("ATIVO", m.in("ATIVO") == "N" ? "S" : "N");

@@ -27,19 +27,19 @@ void ConverteTransportadoras(Session& s) {
         const RowMapping m(src, dst);
 
         m.out("CODTRANSPT", StrZero(m.in("CODTRANSPT"), 4));
-        dst.param("NOME").setFirst(m.in("NOME"), 35);
-        dst.param("ENDERECO").setFirst(m.in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(m.in("BAIRRO"), 30);
+        m.outFirst("NOME", m.in("NOME"), 35);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
         m.out("CODCIDADE", StrZero(m.in("CODCIDADE"), 5));
         m.copy("ESTADO");
-        dst.param("CEP").setFirst(SoNumeros(m.in("CEP")), 8);
+        m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
         m.out("CGCCPF", SoNumeros(m.in("CGCCPF")));
-        dst.param("INSCEST").setFirst(TiraPontuacao(m.in("INSCEST")), 15);
+        m.outFirst("INSCEST", TiraPontuacao(m.in("INSCEST")), 15);
         m.copy("PESSOA_FJ");
-        dst.param("FONE").setFirst(SoNumeros(m.in("FONE")), 15);
-        dst.param("FAX").setFirst(SoNumeros(m.in("FAX")), 15);
-        dst.param("EMAIL").setFirst(m.in("EMAIL"), 100);
-        dst.param("CONTATO").setFirst(m.in("CONTATO"), 30);
+        m.outFirst("FONE", SoNumeros(m.in("FONE")), 15);
+        m.outFirst("FAX", SoNumeros(m.in("FAX")), 15);
+        m.outFirst("EMAIL", m.in("EMAIL"), 100);
+        m.outFirst("CONTATO", m.in("CONTATO"), 30);
         // The supplier that the same source row becomes.
         m.out("CODEMFORNECE", StrZero(m.in("CODTRANSPT"), 6));
         return RowDecision::Write();

@@ -47,19 +47,19 @@ void ConverteVendedores(Session& s) {
         const RowMapping m(src, dst);
 
         m.out("CODVENDEDOR", StrZero(m.in("CODVENDEDOR"), 4));
-        dst.param("NOME").setFirst(m.in("NOME"), 40);
-        dst.param("ENDERECO").setFirst(m.in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(m.in("BAIRRO"), 30);
+        m.outFirst("NOME", m.in("NOME"), 40);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
         m.out("CODCIDADE", CodigoCidadePorNome(s, m.in("CIDADE")));
         m.copy("ESTADO");
-        dst.param("CEP").setFirst(SoNumeros(m.in("CEP")), 8);
-        dst.param("TELEFONE").setFirst(SoNumeros(m.in("TELEFONE")), 15);
+        m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
+        m.outFirst("TELEFONE", SoNumeros(m.in("TELEFONE")), 15);
         m.copyNumber("COMISSAO");
-        dst.param("EMAIL").setFirst(m.in("EMAIL"), 60);
+        m.outFirst("EMAIL", m.in("EMAIL"), 60);
         m.out("ATIVO", Iif(m.in("INATIVO") == "S", "N", "S"));
         m.out("CGCCPF", SoNumeros(m.in("CGCCPF")));
-        dst.param("INSCEST").setFirst(m.in("INSCEST"), 15);
-        dst.param("RG").setFirst(m.in("RG"), 15);
+        m.outFirst("INSCEST", m.in("INSCEST"), 15);
+        m.outFirst("RG", m.in("RG"), 15);
         m.out("CODEMPRESA", StrZero(m.in("CODEMPRESA"), 2));
         m.copy("MUDAPRECOPDV");
         m.out("TIPOVENDEDOR", "V");
