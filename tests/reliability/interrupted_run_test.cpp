@@ -319,6 +319,14 @@ int WaitAtMost(CliProcess& cli, std::chrono::seconds limit) {
     return cli.wait();
 }
 
+// A signal that comes while the program is still being loaded ends it the
+// signal's default way, before it can take it as a stop request; a slow start
+// (the sanitizers, a busy machine) can outlast the moment chosen. Waits a
+// minute at most for the program to hold the signal back.
+void WaitUntilHeldBack(CliProcess& cli, int signal) {
+    for (int i = 0; i < 3000 && cli.running() && !cli.blocks(signal); ++i) std::this_thread::sleep_for(20ms);
+}
+
 std::vector<std::string> CliArgs(const std::string& source, const std::string& target, int interval) {
     return {"--yes", "--source", source, "--target", target, "--payables-op", sample::kPayablesOperation,
             "--receivables-op", sample::kReceivablesOperation, "--commit-every", std::to_string(interval)};
@@ -358,8 +366,10 @@ TEST_P(SignalledRun, ExitsWithTheSignalsStatusAndLeavesATargetARerunCompletes) {
     for (double share : {0.05, 0.2, 0.35, 0.5, 0.65, 0.8}) {
         SCOPED_TRACE("signal after " + std::to_string(share) + " of the run");
         store.freshTarget("signalled.fb");
+        const auto started = std::chrono::steady_clock::now();
         CliProcess cli(files, CliArgs(store.source(), target, c.interval));
-        std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::milliseconds>(length * share));
+        WaitUntilHeldBack(cli, c.signal);
+        std::this_thread::sleep_until(started + length * share);
         if (!cli.running()) continue;  // a fast moment of the machine: nothing to stop
         cli.kill(c.signal);
         const int status = WaitAtMost(cli, std::chrono::seconds(60));

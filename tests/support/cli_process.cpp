@@ -64,6 +64,13 @@ bool ChildProcess::hasOpen(const std::string& path) const {
     return false;
 }
 
+bool ChildProcess::blocks(int signal) const {
+    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("SigBlk:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1;
+    return false;
+}
+
 void ChildProcess::kill(int signal) {
     if (!done_) ::kill(pid_, signal);
 }

@@ -26,6 +26,9 @@ public:
     bool running();
     // Whether the process has that file open now.
     bool hasOpen(const std::string& path) const;
+    // Whether its main thread holds that signal back now (to take it in its
+    // own time).
+    bool blocks(int signal) const;
     void kill(int signal);
     // Waits for the end; the exit status, or -signal when a signal ended it.
     int wait();
