@@ -1,24 +1,14 @@
 #include "reliability/helpers.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 
 #include "app/registries.h"
-
-extern char** environ;
 
 namespace conversor::testing {
 
@@ -93,14 +83,9 @@ bool SeenWaiting(const std::string& database, const std::string& fragment) {
 }
 
 ShellResult RunShell(const std::string& command) {
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    if (!p) return {-1, "cannot run " + command};
-    std::string out;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int status = pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    ChildProcess shell({"/bin/sh", "-c", command + " 2>&1"}, fs::temp_directory_path());
+    const int status = shell.wait();
+    return {status >= 0 ? status : -1, shell.out()};
 }
 
 std::string ValidationErrors(const std::string& path) {
@@ -112,84 +97,6 @@ std::string ValidationErrors(const std::string& path) {
         if (line.find("Number of") != std::string::npos && line.find("warnings") == std::string::npos) errors += line + "\n";
     if (gfix.status != 0) errors += "gfix exit status " + std::to_string(gfix.status);
     return errors;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-// ------------------------------------------------------------- CliProcess
-
-CliProcess::CliProcess(const TestDatabases& db, const std::vector<std::string>& args, const std::string& stdinPath) {
-    static int serial = 0;
-    const std::string stem = (db.dir() / ("cli" + std::to_string(++serial))).string();
-    outFile_ = stem + ".out";
-    errFile_ = stem + ".err";
-    std::vector<std::string> argv{CLI_PATH};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> cargs;
-    for (std::string& a : argv) cargs.push_back(a.data());
-    cargs.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, stdinPath.c_str(), O_RDWR, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int rc = posix_spawn(&pid_, cargs[0], &actions, nullptr, cargs.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) throw std::runtime_error("cannot start " + argv[0]);
-}
-
-CliProcess::~CliProcess() {
-    if (!done_ && pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        wait();
-    }
-}
-
-bool CliProcess::running() {
-    if (done_) return false;
-    if (waitpid(pid_, &status_, WNOHANG) == pid_) done_ = true;
-    return !done_;
-}
-
-bool CliProcess::hasOpen(const std::string& path) const {
-    std::error_code ec;
-    const fs::path wanted = fs::canonical(path, ec);
-    for (const auto& entry : fs::directory_iterator("/proc/" + std::to_string(pid_) + "/fd", ec)) {
-        std::error_code ignored;
-        if (fs::read_symlink(entry.path(), ignored) == wanted) return true;
-    }
-    return false;
-}
-
-void CliProcess::kill(int signal) {
-    if (!done_) ::kill(pid_, signal);
-}
-
-int CliProcess::wait() {
-    if (!done_) {
-        while (waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
-        }
-        done_ = true;
-    }
-    if (WIFEXITED(status_)) return WEXITSTATUS(status_);
-    if (WIFSIGNALED(status_)) return -WTERMSIG(status_);
-    return -1000;
-}
-
-std::string CliProcess::out() const { return ReadFile(outFile_); }
-std::string CliProcess::err() const { return ReadFile(errFile_); }
-
-CliResult RunCli(TestDatabases& db, const std::vector<std::string>& args) {
-    db.closeConnections();
-    CliProcess cli(db, args);
-    const int status = cli.wait();
-    return {status, cli.out(), cli.err()};
 }
 
 }  // namespace conversor::testing

@@ -2,8 +2,6 @@
 // Shared by the reliability tests: picking registries, reading whole
 // databases for before/after comparisons, sharing files with the loopback
 // server, and driving conversor-cli as a separate process.
-#include <sys/types.h>
-
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "app/run.h"
+#include "support/cli_process.h"
 #include "support/fixture.h"
 
 namespace conversor::testing {
@@ -38,8 +37,8 @@ std::string ServerHost();
 // evidence that the run is blocked, not merely slow.
 bool SeenWaiting(const std::string& database, const std::string& fragment);
 
-// A shell command run to its end: exit status and what it printed (standard
-// output and error together).
+// A shell command run to its end: exit status (-1 when a signal ended it) and
+// what it printed (standard output and error together).
 struct ShellResult {
     int status;
     std::string output;
@@ -51,41 +50,5 @@ ShellResult RunShell(const std::string& command);
 // an orphan index page, which validation counts as a warning (space, not
 // data); warnings are printed, not failed.
 std::string ValidationErrors(const std::string& path);
-
-
-// conversor-cli run as a child process, standard output and error going to
-// files in the test's folder.
-class CliProcess {
-public:
-    // Standard input is stdinPath (a terminal's, for the questions asked there).
-    CliProcess(const TestDatabases& db, const std::vector<std::string>& args, const std::string& stdinPath = "/dev/null");
-    ~CliProcess();
-    CliProcess(const CliProcess&) = delete;
-    CliProcess& operator=(const CliProcess&) = delete;
-
-    bool running();
-    // Whether the process has that file open now.
-    bool hasOpen(const std::string& path) const;
-    void kill(int signal);
-    // Waits for the end; the exit status, or -signal when a signal ended it.
-    int wait();
-    std::string out() const;
-    std::string err() const;
-
-private:
-    pid_t pid_ = -1;
-    int status_ = 0;
-    bool done_ = false;
-    std::string outFile_, errFile_;
-};
-
-// Runs the command line to its end: {exit status, stdout, stderr}.
-struct CliResult {
-    int status;
-    std::string out, err;
-};
-CliResult RunCli(TestDatabases& db, const std::vector<std::string>& args);
-
-std::string ReadFile(const std::string& path);
 
 }  // namespace conversor::testing

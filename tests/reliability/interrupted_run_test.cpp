@@ -324,6 +324,14 @@ int WaitAtMost(CliProcess& cli, std::chrono::seconds limit) {
     return cli.wait();
 }
 
+// A signal that comes while the program is still being loaded ends it the
+// signal's default way, before it can take it as a stop request; a slow start
+// (the sanitizers, a busy machine) can outlast the moment chosen. Waits a
+// minute at most for the program to hold the signal back.
+void WaitUntilHeldBack(CliProcess& cli, int signal) {
+    for (int i = 0; i < 3000 && cli.running() && !cli.blocks(signal); ++i) std::this_thread::sleep_for(20ms);
+}
+
 std::vector<std::string> CliArgs(const std::string& source, const std::string& target, int interval) {
     return {"--yes", "--source", source, "--target", target, "--payables-op", sample::kPayablesOperation,
             "--receivables-op", sample::kReceivablesOperation, "--commit-every", std::to_string(interval)};
@@ -394,8 +402,10 @@ TEST_P(SignalledRun, ExitsWithTheSignalsStatusAndLeavesATargetARerunCompletes) {
         const std::string report = (files.dir() / "report.json").string();
         std::vector<std::string> args = CliArgs(store.source(), target, c.interval);
         args.insert(args.end(), {"--report", report});
+        const auto started = std::chrono::steady_clock::now();
         CliProcess cli(files, args);
-        std::this_thread::sleep_for(std::chrono::duration_cast<std::chrono::milliseconds>(length * share));
+        WaitUntilHeldBack(cli, c.signal);
+        std::this_thread::sleep_until(started + length * share);
         if (!cli.running()) continue;  // a fast moment of the machine: nothing to stop
         cli.kill(c.signal);
         const int status = WaitAtMost(cli, std::chrono::seconds(60));

@@ -2,13 +2,11 @@
 // format, --only, operations, the refused confirmation and --version.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "program_version.h"
 
+#include "support/cli_process.h"
 #include "support/damage.h"
 #include "support/fixture.h"
 #include "support/json.h"
@@ -17,54 +15,45 @@
 namespace conversor::testing {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
+using Result = CliResult;
+using Args = std::vector<std::string>;
+
+Args Joined(Args first, const Args& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
 
 class CliTest : public ::testing::Test {
 protected:
     TestDatabases db;
 
-    Result cli(const std::string& args) {
-        db.closeConnections();
-        const std::string errFile = (db.dir() / "stderr.txt").string();
-        const std::string cmd = std::string(CLI_PATH) + " " + args + " 2>" + errFile + " </dev/null";
-        Result r;
-        FILE* p = popen(cmd.c_str(), "r");
-        char buf[4096];
-        std::size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-        int raw = pclose(p);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream in(errFile);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        r.err = ss.str();
-        return r;
+    Result cli(const Args& args) { return RunCli(db, args); }
+    // The test's two databases, then the rest.
+    Args paths(const Args& rest = {}) {
+        return Joined({"--source", db.sourcePath(), "--target", db.targetPath()}, rest);
     }
-    std::string paths() { return "--source " + db.sourcePath() + " --target " + db.targetPath(); }
 };
 
 TEST_F(CliTest, UsageErrorsAndHelp) {
-    EXPECT_EQ(cli("--help").status, 0);
-    EXPECT_NE(cli("--help").out.find("--only NAMES"), std::string::npos);
-    EXPECT_EQ(cli("--source x").status, 2);
-    Result r = cli(paths() + " --only cidades,bogus");
+    EXPECT_EQ(cli({"--help"}).status, 0);
+    EXPECT_NE(cli({"--help"}).out.find("--only NAMES"), std::string::npos);
+    EXPECT_EQ(cli({"--source", "x"}).status, 2);
+    Result r = cli(paths({"--only", "cidades,bogus"}));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("unknown registry 'bogus'"), std::string::npos) << r.err;
-    EXPECT_EQ(cli(paths() + " --commit-every 0").status, 2);
+    EXPECT_EQ(cli(paths({"--commit-every", "0"})).status, 2);
 }
 
 TEST_F(CliTest, VersionNeedsNoDatabaseAndNamesTheClientLibrary) {
-    for (const char* args : {"--version", "--source /nowhere/x.fdb --version", "--version --yes"}) {
+    for (const Args& args : {Args{"--version"}, Args{"--source", "/nowhere/x.fdb", "--version"}, Args{"--version", "--yes"}}) {
         Result r = cli(args);
-        EXPECT_EQ(r.status, 0) << args;
+        const std::string named = ::testing::PrintToString(args);
+        EXPECT_EQ(r.status, 0) << named;
         const std::string first = std::string("conversor-cli ") + kProgramVersion + "\n";
-        EXPECT_EQ(r.out.substr(0, first.size()), first) << args;
+        EXPECT_EQ(r.out.substr(0, first.size()), first) << named;
         EXPECT_TRUE(std::regex_match(r.out.substr(first.size()), std::regex("Firebird client 3\\.0\\.[0-9]+\\.[0-9]+\n")))
-            << args << ": " << r.out;
-        EXPECT_EQ(r.err, "") << args;
+            << named << ": " << r.out;
+        EXPECT_EQ(r.err, "") << named;
     }
 }
 
@@ -74,7 +63,7 @@ TEST_F(CliTest, AnOperationCodeIsAtMostThreeDigits) {
                 "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
     for (const char* option : {"--payables-op", "--receivables-op"})
         for (const char* code : {"9101", "0101", "1a", "-1", " 101"}) {
-            Result r = cli(paths() + " --yes " + option + " '" + code + "'");
+            Result r = cli(paths({"--yes", option, code}));
             EXPECT_EQ(r.status, 2) << option << " " << code;
             EXPECT_NE(r.err.find(std::string(option) + " takes a code of at most three digits"), std::string::npos)
                 << r.err;
@@ -83,7 +72,7 @@ TEST_F(CliTest, AnOperationCodeIsAtMostThreeDigits) {
 }
 
 TEST_F(CliTest, AConnectionFailureExitsTwoWithTheServersReason) {
-    Result r = cli("--yes --source " + (db.dir() / "missing.fdb").string() + " --target " + db.targetPath());
+    Result r = cli({"--yes", "--source", (db.dir() / "missing.fdb").string(), "--target", db.targetPath()});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind("[Informação] Impossível conectar ao banco de dados Talvo pelo seguinte motivo: \n", 0), 0u) << r.err;
     EXPECT_NE(r.err.find("missing.fdb"), std::string::npos);
@@ -92,7 +81,7 @@ TEST_F(CliTest, AConnectionFailureExitsTwoWithTheServersReason) {
 
 TEST_F(CliTest, WithoutATerminalTheConfirmationIsRefused) {
     db.onTarget("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
-    Result r = cli(paths() + " --only cidades");
+    Result r = cli(paths({"--only", "cidades"}));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("[Confirmação] A T E N Ç Ã O :\nTodas os dados"), std::string::npos) << r.err;
     EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
@@ -105,7 +94,7 @@ TEST_F(CliTest, AFailingRowIsPrintedAndExitsOne) {
     // Two source cities that both become code 00001: the second one fails.
     db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'OUTRA', 'MG')");
-    Result r = cli(paths() + " --yes --only documentosreceber,cidades");
+    Result r = cli(paths({"--yes", "--only", "documentosreceber,cidades"}));
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_NE(r.err.find("[Erro] Ocorreu um erro ao converter o seguinte registro para a tabela CIDADES\n"
                          "Cidade: OUTRA\nErro: "),
@@ -124,7 +113,7 @@ TEST_F(CliTest, AFailingRowIsPrintedAndExitsOne) {
 TEST_F(CliTest, OperationCodesAreCheckedBeforeAnythingChanges) {
     db.onTarget("INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('007', 'COMPRAS', '5');"
                 "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
-    Result r = cli(paths() + " --yes --payables-op 7 --receivables-op 7");
+    Result r = cli(paths({"--yes", "--payables-op", "7", "--receivables-op", "7"}));
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "[Alerta] Operação não cadastrada.\n");
     EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
@@ -132,7 +121,7 @@ TEST_F(CliTest, OperationCodesAreCheckedBeforeAnythingChanges) {
 
 TEST_F(CliTest, ACleanRunOfEveryRegistryExitsZero) {
     db.onTarget("INSERT INTO CDOPERC (CODOPER, DESCRICAO, TPOPERACAO) VALUES ('007', 'COMPRAS', '5')");
-    Result r = cli(paths() + " --yes --payables-op 7");
+    Result r = cli(paths({"--yes", "--payables-op", "7"}));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 21) << r.out;
 }
@@ -141,8 +130,8 @@ TEST_F(CliTest, ACleanRunOfEveryRegistryExitsZero) {
 class CliReportTest : public CliTest {
 protected:
     std::string file() { return (db.dir() / "report.json").string(); }
-    Json report(const std::string& args, int status) {
-        const Result r = cli(paths() + " --report " + file() + " " + args);
+    Json report(const Args& args, int status) {
+        const Result r = cli(paths(Joined({"--report", file()}, args)));
         EXPECT_EQ(r.status, status) << r.err;
         Json json = ReadJsonFile(file());
         for (const char* field : {"source", "target", "started", "seconds", "exit", "commit_every", "keep_going", "check",
@@ -177,7 +166,7 @@ TEST_F(CliReportTest, ACleanRun) {
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 2, 'SEM ESTADO', ' ');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 3, '"
                 "UM NOME DE CIDADE COMPRIDO DEMAIS', 'SP')");
-    const Json json = report("--yes --only cidades,grupos --commit-every 10", 0);
+    const Json json = report({"--yes", "--only", "cidades,grupos", "--commit-every", "10"}, 0);
     EXPECT_EQ(json["commit_every"].integer(), 10);
     EXPECT_FALSE(json["keep_going"].boolean);
     EXPECT_EQ(json["check"].type, Json::Type::Null);
@@ -208,7 +197,7 @@ TEST_F(CliReportTest, AStoppedRegistryAndGoingOnPastIt) {
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 100001, 'DOIS \"X\"', 'MG');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 200001, 'TRES', 'MG');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 300002, 'QUATRO', 'MG')");
-    Json json = report("--yes --only cidades", 1);
+    Json json = report({"--yes", "--only", "cidades"}, 1);
     const Json& stopped = registry(json, "cidades");
     EXPECT_EQ(stopped["state"].string, "stopped");
     EXPECT_EQ(stopped["read"].integer(), 2);
@@ -220,7 +209,7 @@ TEST_F(CliReportTest, AStoppedRegistryAndGoingOnPastIt) {
     EXPECT_EQ(json["messages"][1]["kind"].string, "error");
     EXPECT_NE(json["messages"][1]["text"].string.find("Cidade: DOIS \"X\"\rErro: "), std::string::npos);
 
-    json = report("--yes --only cidades --keep-going", 1);
+    json = report({"--yes", "--only", "cidades", "--keep-going"}, 1);
     EXPECT_TRUE(json["keep_going"].boolean);
     const Json& going = registry(json, "cidades");
     EXPECT_EQ(going["state"].string, "converted");
@@ -232,20 +221,20 @@ TEST_F(CliReportTest, AStoppedRegistryAndGoingOnPastIt) {
 
 TEST_F(CliReportTest, AMissingSourceTableEndsTheRunAndTheRestIsNotRun) {
     db.onSource("DROP TABLE EST002");
-    const Json json = report("--yes --only cidades,grupos,produtos,documentosreceber", 1);
+    const Json json = report({"--yes", "--only", "cidades,grupos,produtos,documentosreceber"}, 1);
     EXPECT_EQ(states(json).find("cidades=converted clientes=not_ticked grupos=stopped subgrupos=not_ticked"), 0u)
         << states(json);
     EXPECT_EQ(registry(json, "produtos")["state"].string, "not_run");
     EXPECT_EQ(registry(json, "documentosreceber")["state"].string, "not_run");
     EXPECT_EQ(json["messages"].array.back()["caption"].string, "Conversor");
     EXPECT_NE(json["messages"].array.back()["text"].string.find("EST002"), std::string::npos);
-    const Result r = cli(paths() + " --yes --only cidades,grupos,produtos,documentosreceber");
+    const Result r = cli(paths({"--yes", "--only", "cidades,grupos,produtos,documentosreceber"}));
     EXPECT_NE(r.out.find("not run (an error ended the run before them): produtos, documentosreceber\n"), std::string::npos)
         << r.out;
 }
 
 TEST_F(CliReportTest, ARefusedConfirmation) {
-    const Json json = report("--only cidades", 2);
+    const Json json = report({"--only", "cidades"}, 2);
     EXPECT_EQ(registry(json, "cidades")["state"].string, "not_run");
     ASSERT_EQ(json["messages"].array.size(), 1u);
     EXPECT_EQ(json["messages"][0]["kind"].string, "confirmation");
@@ -254,7 +243,7 @@ TEST_F(CliReportTest, ARefusedConfirmation) {
 
 TEST_F(CliReportTest, AReportThatCannotBeWrittenStopsBeforeTheRun) {
     db.onTarget("INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
-    const Result r = cli(paths() + " --yes --report " + (db.dir() / "no" / "such" / "dir.json").string());
+    const Result r = cli(paths({"--yes", "--report", (db.dir() / "no" / "such" / "dir.json").string()}));
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("cannot write the report"), std::string::npos) << r.err;
     EXPECT_EQ(db.targetRows("SELECT CODCIDADE FROM CIDADES"), (Rows{{"00009"}}));
@@ -269,7 +258,7 @@ protected:
                     "INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00009', 'KEPT', 'SP')");
         db.onSource("INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 1, 'ITAJUB\xC1', 'MG')");
     }
-    Result check(const std::string& options) { return cli(paths() + " --check " + options); }
+    Result check(const Args& options) { return cli(paths(Joined({"--check"}, options))); }
     // The check's report, written beside its output.
     std::string reportFile() { return (db.dir() / "check.json").string(); }
     Json report(const Result& r) {
@@ -290,7 +279,7 @@ protected:
 };
 
 TEST_F(CliCheckTest, ACleanCheckExitsZeroWithTheRunsSummaryAndChangesNothing) {
-    Result r = check("--payables-op 101 --receivables-op 201");
+    Result r = check({"--payables-op", "101", "--receivables-op", "201"});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.err, "") << "no question, no box";
     EXPECT_EQ(r.out.rfind("check: nothing was changed in either database\n", 0), 0u) << r.out;
@@ -301,7 +290,7 @@ TEST_F(CliCheckTest, ACleanCheckExitsZeroWithTheRunsSummaryAndChangesNothing) {
 
 TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
     // No operations chosen: a warning each.
-    Result r = check("--only cidades,documentospagar,documentosreceber --report " + reportFile());
+    Result r = check({"--only", "cidades,documentospagar,documentosreceber", "--report", reportFile()});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.out.find("documentospagar: no operation chosen (--payables-op)"), std::string::npos) << r.out;
     Json json = report(r);
@@ -316,7 +305,7 @@ TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 200001, 'MAIS UMA', 'MG');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 3, 'SEM ESTADO', ' ');"
                 "INSERT INTO REP004 (EMPRESA, CIDCONTADOR, DESCCID, UFCID) VALUES (1, 4, 'DEPOIS', 'MG')");
-    r = check("--only cidades --report " + reportFile());
+    r = check({"--only", "cidades", "--report", reportFile()});
     EXPECT_EQ(r.status, 1) << r.out;
     EXPECT_NE(r.err.find("[Erro] Ocorreu um erro ao converter o seguinte registro para a tabela CIDADES\n"
                          "Cidade: OUTRA\nErro: "),
@@ -338,7 +327,7 @@ TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
     db.onSource("DELETE FROM REP004 WHERE CIDCONTADOR <> 1");
     db.closeConnections();
     DamageFirstDataPage(db.sourcePath(), 3, "REP004");
-    r = check("--only grupos --report " + reportFile());
+    r = check({"--only", "grupos", "--report", reportFile()});
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_NE(r.out.find("source health ("), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("(REP004)"), std::string::npos) << r.out;
@@ -351,7 +340,7 @@ TEST_F(CliCheckTest, WarningsFailingRowsAndADamagedSourceExitOne) {
 TEST_F(CliCheckTest, SchemaProblemsOnBothSidesAndAnUnknownOperationExitTwo) {
     db.onTarget("DROP TABLE TRANSPT");
     db.onSource("DROP TABLE EST038");
-    Result r = check("--payables-op 999 --receivables-op 201 --report " + reportFile());
+    Result r = check({"--payables-op", "999", "--receivables-op", "201", "--report", reportFile()});
     EXPECT_EQ(r.status, 2) << r.out << r.err;
     const Json json = report(r);
     std::string problems;
@@ -374,7 +363,7 @@ TEST_F(CliCheckTest, SchemaProblemsOnBothSidesAndAnUnknownOperationExitTwo) {
 }
 
 TEST_F(CliCheckTest, NoCheckWithoutItsDatabases) {
-    Result r = cli("--check --source " + (db.dir() / "none.fdb").string() + " --target " + db.targetPath());
+    Result r = cli({"--check", "--source", (db.dir() / "none.fdb").string(), "--target", db.targetPath()});
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("Talvo pelo seguinte motivo"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");

@@ -6,6 +6,7 @@
 #include "convert/catalogue/product_values.h"
 #include "db/copy_loop.h"
 #include "db/firebird/error.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 #include "text/text_ops.h"
@@ -88,67 +89,64 @@ std::string BuscaClasseFiscal(Session& s, const std::string& ncm) {
 }
 
 void BindProduct(Session& s, Statement& src, Statement& dst) {
-    auto text = [&](const char* name, const std::string& value) { dst.param(name).setText(value); };
-    auto number = [&](const char* name, const char* column) { dst.param(name).setDouble(NumeroOuZero(src.field(column))); };
-    auto date = [&](const char* name) { dst.param(name).setDate(src.field(name).asDateTime()); };
-    auto asIs = [&](const char* name) { text(name, Text(src, name)); };
+    const RowMapping m(src, dst);
 
-    const std::string icms = Text(src, "ALIQICMSREG00");
-    const std::string brand = Text(src, "CODFABRIC");
+    const std::string icms = m.in("ALIQICMSREG00");
+    const std::string brand = m.in("CODFABRIC");
 
-    text("CODPROD", StrZero(Text(src, "CODPROD"), 6));
-    text("ATIVO", Text(src, "ATIVO") == "N" ? "S" : "N");
-    dst.param("REFERENCIA").setFirst(Text(src, "REFERENCIA"), 20);
-    dst.param("DESCRICAO").setFirst(Text(src, "DESCRICAO"), 50);
-    text("CODGRUPO", StrZero(Text(src, "CODGRUPO"), 3));
-    text("CODSUBGRUPO", StrZero(Text(src, "CODSUBGRUPO"), 3));
-    text("TIPOPROD", "R");
-    number("ESTMINIMO", "ESTMINIMO");
-    number("ESTMAXIMO", "ESTMAXIMO");
-    text("CODTIPOPRODUTO", "00");
-    text("CODCLASFIS", BuscaClasseFiscal(s, Text(src, "NCM")));
-    number("ALIQIPI", "ALIQIPI");
-    number("ALIQISS", "ALIQISS");
+    m.out("CODPROD", StrZero(m.in("CODPROD"), 6));
+    m.out("ATIVO", m.in("ATIVO") == "N" ? "S" : "N");
+    m.outFirst("REFERENCIA", m.in("REFERENCIA"), 20);
+    m.outFirst("DESCRICAO", m.in("DESCRICAO"), 50);
+    m.out("CODGRUPO", StrZero(m.in("CODGRUPO"), 3));
+    m.out("CODSUBGRUPO", StrZero(m.in("CODSUBGRUPO"), 3));
+    m.out("TIPOPROD", "R");
+    m.copyNumber("ESTMINIMO", NumeroOuZero);
+    m.copyNumber("ESTMAXIMO", NumeroOuZero);
+    m.out("CODTIPOPRODUTO", "00");
+    m.out("CODCLASFIS", BuscaClasseFiscal(s, m.in("NCM")));
+    m.copyNumber("ALIQIPI", NumeroOuZero);
+    m.copyNumber("ALIQISS", NumeroOuZero);
     dst.param("ALIQICMSREG00").setDouble(AliquotaIcms(icms));
     dst.param("BASEICMSREG00").setDouble(BaseIcms(src.field("REDUCAOICMS")));
-    asIs("CODTRIBUT00");
-    text("SUBSTRIB", Text(src, "SUBSTRIB") == "S" ? "S" : "N");
-    number("LUCROSUBSTRIB", "LUCROSUBSTRIB");
-    number("COMISSAO", "COMISSAO");
-    text("CODFABRIC", brand.empty() ? std::string() : StrZero(brand, 5));
-    number("PESO", "PESO");
-    text("UNIDADEENT", GravaUnidade(s, Text(src, "UNIDADEENT")));
-    text("UNIDADESAIDA", GravaUnidade(s, Text(src, "UNIDADESAIDA")));
-    number("FATORCONVERSAO", "FATORCONVERSAO");
-    number("LUCRO", "LUCRO");
-    number("PRECO", "PRECO");
-    asIs("PRODBLOQUEADO");
-    date("DT_CADASTRO");
-    number("PRECO2", "PRECO2");
-    number("PRECO3", "PRECO3");
-    number("LUCRO2", "LUCRO2");
-    number("LUCRO3", "LUCRO3");
-    number("PRECOPROMO", "PRECOPROMO");
-    asIs("SUBSTRIBSAIDA");
-    number("PERCBASESUBSTRIBSAIDA", "PERCBASESUBSTRIBSAIDA");
-    number("PERCICMSSUBSTRIBSAIDA", "PERCICMSSUBSTRIBSAIDA");
-    number("COMISSAOVLR", "COMISSAOVLR");
+    m.copy("CODTRIBUT00");
+    m.out("SUBSTRIB", m.in("SUBSTRIB") == "S" ? "S" : "N");
+    m.copyNumber("LUCROSUBSTRIB", NumeroOuZero);
+    m.copyNumber("COMISSAO", NumeroOuZero);
+    m.out("CODFABRIC", brand.empty() ? std::string() : StrZero(brand, 5));
+    m.copyNumber("PESO", NumeroOuZero);
+    m.out("UNIDADEENT", GravaUnidade(s, m.in("UNIDADEENT")));
+    m.out("UNIDADESAIDA", GravaUnidade(s, m.in("UNIDADESAIDA")));
+    m.copyNumber("FATORCONVERSAO", NumeroOuZero);
+    m.copyNumber("LUCRO", NumeroOuZero);
+    m.copyNumber("PRECO", NumeroOuZero);
+    m.copy("PRODBLOQUEADO");
+    m.copyDate("DT_CADASTRO");
+    m.copyNumber("PRECO2", NumeroOuZero);
+    m.copyNumber("PRECO3", NumeroOuZero);
+    m.copyNumber("LUCRO2", NumeroOuZero);
+    m.copyNumber("LUCRO3", NumeroOuZero);
+    m.copyNumber("PRECOPROMO", NumeroOuZero);
+    m.copy("SUBSTRIBSAIDA");
+    m.copyNumber("PERCBASESUBSTRIBSAIDA", NumeroOuZero);
+    m.copyNumber("PERCICMSSUBSTRIBSAIDA", NumeroOuZero);
+    m.copyNumber("COMISSAOVLR", NumeroOuZero);
     dst.param("ALIQICMSPDV").setDouble(AliquotaIcms(icms));
-    number("LUCRO4", "LUCRO4");
-    number("PRECO4", "PRECO4");
-    number("DESCONTOMAXIMO", "DESCONTOMAXIMO");
-    dst.param("OBSERVACAO").setBlob(Text(src, "OBSERVACAO"));
-    asIs("CODGENEROITEM");
-    number("PERC_IVA", "PERC_IVA");
-    number("VALORIPI", "VALORIPI");
-    asIs("CONSIDERACOMISSAO");
-    asIs("CFOPDENTROUF");
-    asIs("CFOPFORAUF");
-    number("SUGESTAO", "SUGESTAO");
-    date("DATA_ULT_ALTERACAO");
-    text("FORNEC_ULT_ENT3", StrZero(First(Text(src, "FORNEC_ULT_ENT3"), 6), 6));
-    date("DATA_ULT_REAJUSTE");
-    number("ALIQICMSDIVERSOS", "ALIQICMSDIVERSOS");
+    m.copyNumber("LUCRO4", NumeroOuZero);
+    m.copyNumber("PRECO4", NumeroOuZero);
+    m.copyNumber("DESCONTOMAXIMO", NumeroOuZero);
+    dst.param("OBSERVACAO").setBlob(m.in("OBSERVACAO"));
+    m.copy("CODGENEROITEM");
+    m.copyNumber("PERC_IVA", NumeroOuZero);
+    m.copyNumber("VALORIPI", NumeroOuZero);
+    m.copy("CONSIDERACOMISSAO");
+    m.copy("CFOPDENTROUF");
+    m.copy("CFOPFORAUF");
+    m.copyNumber("SUGESTAO", NumeroOuZero);
+    m.copyDate("DATA_ULT_ALTERACAO");
+    m.out("FORNEC_ULT_ENT3", StrZero(First(m.in("FORNEC_ULT_ENT3"), 6), 6));
+    m.copyDate("DATA_ULT_REAJUSTE");
+    m.copyNumber("ALIQICMSDIVERSOS", NumeroOuZero);
 }
 
 void BindStock(Statement& src, Statement& dst) {

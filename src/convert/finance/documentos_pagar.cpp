@@ -3,6 +3,7 @@
 #include "convert/finance/documentos.h"
 #include "convert/finance/finance.h"
 #include "db/copy_loop.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 #include "text/text_ops.h"
@@ -63,26 +64,25 @@ void ConverteDocumentosPagar(Session& s) {
         ":CODEMPRESA, :TIPODOCTO, :CODDOCTO, :CODFORNEC, :CODMOEDA, :VALORDOCTO, :VALORPAGO, :JUROSMULTA, "
         ":DT_EMISSAO, :CODOPER, :DT_VENCIMENTO, :SITUACAO, :HISTORICO, :NUMORD, :DT_ENTRADA)";
     loop.bind = [&s](Statement& src, Statement& dst) {
-        auto text = [&](const char* column) { return src.field(column).asText(); };
-        const std::string situacao = text("SITUACAO");
-        dst.param("CODEMPRESA").setText(StrZero(text("CODEMPRESA"), 2));
-        dst.param("TIPODOCTO").setFirst(text("TIPODOCTO"), 2);
-        dst.param("CODDOCTO").setText(
-            CodigoDocumento(text("TITULO"), text("PARCELA"), text("TIPODOCTO"), text("CPCONTADOR")));
-        dst.param("CODFORNEC").setText(StrZero(text("CODFORNEC"), 6));
-        dst.param("CODMOEDA").setText("01");
-        dst.param("VALORDOCTO").setDouble(Valor(src.field("VALORDOCTO")));
-        dst.param("VALORPAGO").setDouble(Valor(src.field("VALORPAGO")));
-        dst.param("JUROSMULTA").setDouble(Valor(src.field("JUROSMULTA")));
-        dst.param("DT_EMISSAO").setDate(src.field("DT_EMISSAO").asDateTime());
-        dst.param("CODOPER").setText(s.codOperPagar);
-        dst.param("DT_VENCIMENTO").setDate(src.field("DT_VENCIMENTO").asDateTime());
-        dst.param("SITUACAO").setText(Iif(situacao == "AB", "1", "2"));
-        dst.param("HISTORICO").setFirst(text("HISTORICO"), 250);
+        const RowMapping m(src, dst);
+        const std::string situacao = m.in("SITUACAO");
+        m.out("CODEMPRESA", StrZero(m.in("CODEMPRESA"), 2));
+        m.outFirst("TIPODOCTO", m.in("TIPODOCTO"), 2);
+        m.out("CODDOCTO", CodigoDocumento(m.in("TITULO"), m.in("PARCELA"), m.in("TIPODOCTO"), m.in("CPCONTADOR")));
+        m.out("CODFORNEC", StrZero(m.in("CODFORNEC"), 6));
+        m.out("CODMOEDA", "01");
+        m.copyNumber("VALORDOCTO", Valor);
+        m.copyNumber("VALORPAGO", Valor);
+        m.copyNumber("JUROSMULTA", Valor);
+        m.copyDate("DT_EMISSAO");
+        m.out("CODOPER", s.codOperPagar);
+        m.copyDate("DT_VENCIMENTO");
+        m.out("SITUACAO", Iif(situacao == "AB", "1", "2"));
+        m.outFirst("HISTORICO", m.in("HISTORICO"), 250);
         // Only an open document, exactly "AB", is written and numbered.
         if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));
-        dst.param("NUMORD").setText(ProximoNumOrd(s));
-        dst.param("DT_ENTRADA").setDate(src.field("DT_ENTRADA").asDateTime());
+        m.out("NUMORD", ProximoNumOrd(s));
+        m.copyDate("DT_ENTRADA");
         return RowDecision::Write();
     };
     loop.alsoRuns = ProximoNumOrdStatements();

@@ -3,6 +3,7 @@
 #include "convert/finance/documentos.h"
 #include "convert/finance/finance.h"
 #include "db/copy_loop.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/cp1252.h"
 #include "text/text_ops.h"
@@ -52,33 +53,32 @@ void ConverteDocumentosReceber(Session& s) {
         ":DT_VENDA, :DT_EMISSAO, :DT_VENCIMENTO, :VALORVENDA, :VALORDOCTO, :CODOPER, :VALORDESC, :VALORPAGO, "
         ":NUMDOCORIG, :CODVENDEDOR, :COMISSAO, :SITUACAO, :OBSERVACAO, :NUMORD, :DESPADIC, :CODMOEDA)";
     loop.bind = [&s](Statement& src, Statement& dst) {
-        auto text = [&](const char* column) { return src.field(column).asText(); };
-        auto amount = [&](const char* column) { return src.field(column).asDouble(); };
-        const std::string situacao = text("SITUACAO");
-        const std::string empresa = StrZero(text("CODEMPRESA"), 2);
-        dst.param("CODEMPRESA").setText(empresa);
-        dst.param("CODCLIENTE").setFirst(empresa + StrZero(text("CODCLIENTE"), 6), 8);
-        dst.param("TIPODOCTO").setText(text("TIPODOCTO"));
-        dst.param("CODDOCTO").setText(CodigoDocumento(text("CODDOCTO"), text("TIPODOCTO"), text("CRCONTADOR")));
-        dst.param("DT_VENDA").setDate(src.field("DT_VENDA").asDateTime());
-        dst.param("DT_EMISSAO").setDate(src.field("DT_EMISSAO").asDateTime());
-        dst.param("DT_VENCIMENTO").setDate(src.field("DT_VENCIMENTO").asDateTime());
-        dst.param("VALORVENDA").setDouble(amount("VALORVENDA"));
-        dst.param("VALORDOCTO").setDouble(amount("VALORDOCTO"));
-        dst.param("VALORDESC").setDouble(amount("VALORDESC"));
-        dst.param("VALORPAGO").setDouble(amount("VALORPAGO"));
-        dst.param("NUMDOCORIG").setFirst(text("NUMDOCORIG"), 12);
+        const RowMapping m(src, dst);
+        const std::string situacao = m.in("SITUACAO");
+        const std::string empresa = StrZero(m.in("CODEMPRESA"), 2);
+        m.out("CODEMPRESA", empresa);
+        m.outFirst("CODCLIENTE", empresa + StrZero(m.in("CODCLIENTE"), 6), 8);
+        m.copy("TIPODOCTO");
+        m.out("CODDOCTO", CodigoDocumento(m.in("CODDOCTO"), m.in("TIPODOCTO"), m.in("CRCONTADOR")));
+        m.copyDate("DT_VENDA");
+        m.copyDate("DT_EMISSAO");
+        m.copyDate("DT_VENCIMENTO");
+        m.copyNumber("VALORVENDA");
+        m.copyNumber("VALORDOCTO");
+        m.copyNumber("VALORDESC");
+        m.copyNumber("VALORPAGO");
+        m.outFirst("NUMDOCORIG", m.in("NUMDOCORIG"), 12);
         // Five digits here, where the salesperson registry writes four.
-        dst.param("CODVENDEDOR").setText(StrZero(text("CODVENDEDOR"), 5));
-        dst.param("CODOPER").setText(s.codOperReceber);
-        dst.param("COMISSAO").setDouble(amount("COMISSAO"));
-        dst.param("SITUACAO").setText(Iif(situacao == "AB", "1", "2"));
-        dst.param("OBSERVACAO").setFirst(text("OBSERVACAO"), 60);
-        dst.param("CODMOEDA").setText("01");
+        m.out("CODVENDEDOR", StrZero(m.in("CODVENDEDOR"), 5));
+        m.out("CODOPER", s.codOperReceber);
+        m.copyNumber("COMISSAO");
+        m.out("SITUACAO", Iif(situacao == "AB", "1", "2"));
+        m.outFirst("OBSERVACAO", m.in("OBSERVACAO"), 60);
+        m.out("CODMOEDA", "01");
         // Only an open document, exactly "AB", is written and numbered.
         if (situacao != "AB") return RowDecision::Skip(SituacaoNaoAberta(situacao));
-        dst.param("NUMORD").setText(ProximoNumOrd(s));
-        dst.param("DESPADIC").setDouble(amount("DESPADIC"));
+        m.out("NUMORD", ProximoNumOrd(s));
+        m.copyNumber("DESPADIC");
         return RowDecision::Write();
     };
     loop.alsoRuns = ProximoNumOrdStatements();

@@ -3,6 +3,7 @@
 #include "convert/finance/cidade_por_nome.h"
 #include "convert/finance/finance.h"
 #include "db/copy_loop.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/text_ops.h"
 
@@ -31,35 +32,34 @@ void ConverteFiliais(Session& s) {
     // The branch's own rows below use QryOrdelio too, so the insert is set again for every branch.
     loop.insertPerRow = true;
     loop.bind = [&s](Statement& src, Statement& dst) {
-        auto text = [&](const char* column) { return src.field(column).asText(); };
-        auto set = [&](const char* param, const std::string& value) { dst.param(param).setText(value); };
-        set("CODEMPRESA", StrZero(text("CODEMPRESA"), 2));
-        dst.param("NOMEEMPRESA").setFirst(text("NOMEEMPRESA"), 30);
-        dst.param("CGC").setFirst(SoNumeros(text("CGC")), 18);
-        dst.param("INSCEST").setFirst(text("INSCEST"), 15);
-        dst.param("ENDERECO").setFirst(text("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(text("BAIRRO"), 30);
-        dst.param("CIDADE").setFirst(text("CIDADE"), 30);
-        set("ESTADO", text("ESTADO"));
-        dst.param("CEP").setFirst(text("CEP"), 9);
-        set("CODCIDADE", BuscaCodigoCidadePorNome(s, text("CIDADE")));
-        dst.param("RAZAOSOCIAL").setFirst(text("RAZAOSOCIAL"), 50);
-        dst.param("TELEFONE").setFirst(SoNumeros(text("TELEFONE")), 20);
-        dst.param("EMAIL").setFirst(text("EMAIL"), 50);
-        set("SERIESINTEGRA", text("SERIESINTEGRA"));
-        set("ESPECIENF", text("ESPECIENF"));
-        set("SERIESINTEGRAD", text("SERIESINTEGRAD"));
-        dst.param("INSCMUNICIPAL").setFirst(text("INSCMUNICIPAL"), 15);
-        set("FILIALATIVA", text("FILIALATIVA"));
-        dst.param("CODCNAE").setFirst(SoNumeros(text("CODCNAE")), 7);
-        dst.param("FAX").setFirst(SoNumeros(text("FAX")), 12);
+        const RowMapping m(src, dst);
+        m.out("CODEMPRESA", StrZero(m.in("CODEMPRESA"), 2));
+        m.outFirst("NOMEEMPRESA", m.in("NOMEEMPRESA"), 30);
+        m.outFirst("CGC", SoNumeros(m.in("CGC")), 18);
+        m.outFirst("INSCEST", m.in("INSCEST"), 15);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
+        m.outFirst("CIDADE", m.in("CIDADE"), 30);
+        m.copy("ESTADO");
+        m.outFirst("CEP", m.in("CEP"), 9);
+        m.out("CODCIDADE", BuscaCodigoCidadePorNome(s, m.in("CIDADE")));
+        m.outFirst("RAZAOSOCIAL", m.in("RAZAOSOCIAL"), 50);
+        m.outFirst("TELEFONE", SoNumeros(m.in("TELEFONE")), 20);
+        m.outFirst("EMAIL", m.in("EMAIL"), 50);
+        m.copy("SERIESINTEGRA");
+        m.copy("ESPECIENF");
+        m.copy("SERIESINTEGRAD");
+        m.outFirst("INSCMUNICIPAL", m.in("INSCMUNICIPAL"), 15);
+        m.copy("FILIALATIVA");
+        m.outFirst("CODCNAE", SoNumeros(m.in("CODCNAE")), 7);
+        m.outFirst("FAX", SoNumeros(m.in("FAX")), 12);
         // The whole range open for business and for posting.
-        set("ABERTOINICIO", "01.01.1901");
-        set("ABERTOINIFISC", "01.01.1901");
-        set("ABERTOFIM", "31.12.2999");
-        set("ABERTOFIMFISC", "31.12.2999");
-        set("LANCINICIO", "01.01.1901");
-        set("LANCFIM", "31.12.2999");
+        m.out("ABERTOINICIO", "01.01.1901");
+        m.out("ABERTOINIFISC", "01.01.1901");
+        m.out("ABERTOFIM", "31.12.2999");
+        m.out("ABERTOFIMFISC", "31.12.2999");
+        m.out("LANCINICIO", "01.01.1901");
+        m.out("LANCFIM", "31.12.2999");
         return RowDecision::Write();
     };
     loop.alsoRuns = CodigoCidadePorNomeStatements() + BranchStartStatements();

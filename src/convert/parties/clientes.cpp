@@ -2,6 +2,7 @@
 #include "db/copy_loop.h"
 #include "db/guarded.h"
 #include "db/firebird/error.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/city_resolution.h"
 #include "text/cp1252.h"
@@ -41,77 +42,76 @@ std::string CidadeSecundaria(Session& s, const std::string& codigo, const std::s
 }
 
 RowDecision BindCliente(Session& s, Statement& src, Statement& dst) {
-    auto in = [&src](const char* name) { return src.field(name).asText(); };
-    auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+    const RowMapping m(src, dst);
 
-    out("CODCLIENTE", StrZero(in("EMPRESA"), 2) + StrZero(in("CODCLIENTE"), 6));
-    const std::string nomeLido = !IsBlank(in("NOME")) ? in("NOME") : in("NOMEFANTASIA");
+    m.out("CODCLIENTE", StrZero(m.in("EMPRESA"), 2) + StrZero(m.in("CODCLIENTE"), 6));
+    const std::string nomeLido = !IsBlank(m.in("NOME")) ? m.in("NOME") : m.in("NOMEFANTASIA");
     const std::string nome = First(nomeLido, 60);
-    dst.param("NOME").setFirst(nomeLido, 60);
-    dst.param("NOMEFANTASIA").setFirst(in("NOMEFANTASIA"), 50);
+    m.outFirst("NOME", nomeLido, 60);
+    m.outFirst("NOMEFANTASIA", m.in("NOMEFANTASIA"), 50);
     if (src.field("DT_NASCIMENTO").isNull()) dst.param("DT_NASCIMENTO").setNull();
-    else dst.param("DT_NASCIMENTO").setDate(src.field("DT_NASCIMENTO").asDateTime());
+    else m.copyDate("DT_NASCIMENTO");
 
-    std::string endereco = in("ENDERECO");
-    if (IsBlank(First(endereco, 60))) endereco = in("ENDERECOENT");
-    dst.param("ENDERECO").setFirst(endereco, 60);
-    dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
+    std::string endereco = m.in("ENDERECO");
+    if (IsBlank(First(endereco, 60))) endereco = m.in("ENDERECOENT");
+    m.outFirst("ENDERECO", endereco, 60);
+    m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
 
-    const std::string codCidade = in("CODCIDADE");
-    const std::string estado = !IsBlank(in("ESTADO")) ? in("ESTADO") : BuscaEstadoCidadeTalvo(s, codCidade);
-    out("ESTADO", estado);
+    const std::string codCidade = m.in("CODCIDADE");
+    const std::string estado = !IsBlank(m.in("ESTADO")) ? m.in("ESTADO") : BuscaEstadoCidadeTalvo(s, codCidade);
+    m.out("ESTADO", estado);
     // The main city needs a state to be found in; without one it stays empty.
-    out("CODCIDADE", !IsBlank(codCidade) && !IsBlank(estado)
-                         ? BuscaCodigoCidade(s, BuscaNomeCidadeTalvo(s, codCidade), estado)
-                         : std::string());
-    dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
+    m.out("CODCIDADE", !IsBlank(codCidade) && !IsBlank(estado)
+                           ? BuscaCodigoCidade(s, BuscaNomeCidadeTalvo(s, codCidade), estado)
+                           : std::string());
+    m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
 
-    dst.param("ENDERECOCOB").setFirst(in("ENDERECOCOB"), 60);
-    dst.param("BAIRROCOB").setFirst(in("BAIRROCOB"), 30);
-    out("CODCIDADECOB", CidadeSecundaria(s, in("CODCIDADECOB"), in("ESTADOCOB")));
-    out("ESTADOCOB", in("ESTADO"));
-    dst.param("CEPCOB").setFirst(SoNumeros(in("CEPCOB")), 8);
+    m.outFirst("ENDERECOCOB", m.in("ENDERECOCOB"), 60);
+    m.outFirst("BAIRROCOB", m.in("BAIRROCOB"), 30);
+    m.out("CODCIDADECOB", CidadeSecundaria(s, m.in("CODCIDADECOB"), m.in("ESTADOCOB")));
+    m.out("ESTADOCOB", m.in("ESTADO"));
+    m.outFirst("CEPCOB", SoNumeros(m.in("CEPCOB")), 8);
 
-    dst.param("ENDERECOENT").setFirst(in("ENDERECOENT"), 60);
-    dst.param("BAIRROENT").setFirst(in("BAIRROENT"), 30);
-    out("CODCIDADEENT", CidadeSecundaria(s, in("CODCIDADEENT"), in("ESTADOENT")));
-    out("ESTADOENT", in("ESTADOENT"));
-    dst.param("CEPENT").setFirst(SoNumeros(in("CEPENT")), 8);
+    m.outFirst("ENDERECOENT", m.in("ENDERECOENT"), 60);
+    m.outFirst("BAIRROENT", m.in("BAIRROENT"), 30);
+    m.out("CODCIDADEENT", CidadeSecundaria(s, m.in("CODCIDADEENT"), m.in("ESTADOENT")));
+    m.copy("ESTADOENT");
+    m.outFirst("CEPENT", SoNumeros(m.in("CEPENT")), 8);
 
-    dst.param("CGCCPF").setFirst(SoNumeros(Trim(in("PESSOA_FJ")) == "F" ? in("CPF") : in("CGC")), 15);
-    dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
-    out("PESSOA_FJ", in("PESSOA_FJ"));
-    dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
+    m.outFirst("CGCCPF", SoNumeros(Trim(m.in("PESSOA_FJ")) == "F" ? m.in("CPF") : m.in("CGC")), 15);
+    m.outFirst("INSCEST", TiraPontuacao(m.in("INSCEST")), 15);
+    m.copy("PESSOA_FJ");
+    m.outFirst("FONE", SoNumeros(m.in("FONE")), 15);
 
     // Longer than a bare local number: the first two digits are the area code.
-    std::string celular = First(SoNumeros(in("CELULAR")), 20);
+    std::string celular = First(SoNumeros(m.in("CELULAR")), 20);
     std::string prefixo;
     if (celular.size() > 8) {
         prefixo = celular.substr(0, 2);
         celular = celular.substr(2, 8);
     }
-    out("CELULAR", celular);
-    out("PREFIXCELULAR", prefixo);
+    m.out("CELULAR", celular);
+    m.out("PREFIXCELULAR", prefixo);
 
-    dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
-    dst.param("EMAIL").setFirst(in("EMAIL"), 60);
-    out("CONTATO", in("CONTATO"));
+    m.outFirst("FAX", SoNumeros(m.in("FAX")), 15);
+    m.outFirst("EMAIL", m.in("EMAIL"), 60);
+    m.copy("CONTATO");
     // Personal data the target has no column for.
-    out("CAMPOLIVRE1", in("RG"));
-    out("CAMPOLIVRE2", in("SEXO"));
-    out("CAMPOLIVRE3", in("NOMEPAI"));
-    out("CAMPOLIVRE4", in("NOMEMAE"));
-    out("CAMPOLIVRE5", in("RENDAMENSAL"));
-    out("CAMPOLIVRE6", in("ESTADOCIVIL"));
-    out("PROTESTARCLIENTE", in("RESTRICAO") == "S" || in("INADIMPLENTE") == "S" ? "S" : "N");
-    out("RETEMISS", in("ADMPUBLICA"));
-    out("CLIBLOQUEADO", in("BLOQUEADO"));
-    out("ATIVO", in("INATIVO") == "S" ? "N" : "S");
-    out("CODSEGMENTO", StrZero(First(in("RAMOATIVIDADE"), 3), 3));
-    out("CODVENDEND1", StrZero(First(in("VENDEDOR"), 4), 4));
-    dst.param("LIMITECREDITO").setDouble(src.field("LIMITECREDITO").asDouble());
-    dst.param("DT_CADASTRO").setDate(src.field("DT_CADASTRO").asDateTime());
-    dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
+    m.out("CAMPOLIVRE1", m.in("RG"));
+    m.out("CAMPOLIVRE2", m.in("SEXO"));
+    m.out("CAMPOLIVRE3", m.in("NOMEPAI"));
+    m.out("CAMPOLIVRE4", m.in("NOMEMAE"));
+    m.out("CAMPOLIVRE5", m.in("RENDAMENSAL"));
+    m.out("CAMPOLIVRE6", m.in("ESTADOCIVIL"));
+    m.out("PROTESTARCLIENTE", m.in("RESTRICAO") == "S" || m.in("INADIMPLENTE") == "S" ? "S" : "N");
+    m.out("RETEMISS", m.in("ADMPUBLICA"));
+    m.out("CLIBLOQUEADO", m.in("BLOQUEADO"));
+    m.out("ATIVO", m.in("INATIVO") == "S" ? "N" : "S");
+    m.out("CODSEGMENTO", StrZero(First(m.in("RAMOATIVIDADE"), 3), 3));
+    m.out("CODVENDEND1", StrZero(First(m.in("VENDEDOR"), 4), 4));
+    m.copyNumber("LIMITECREDITO");
+    m.copyDate("DT_CADASTRO");
+    dst.param("OBSERVACAO").setBlob(m.in("OBSERVACAO"));
 
     // A customer without any name is not written; the cities it appended are.
     return IsBlank(nome) ? RowDecision::Skip("Cliente sem nome") : RowDecision::Write();

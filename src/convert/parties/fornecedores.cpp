@@ -1,5 +1,6 @@
 #include "convert/parties/parties.h"
 #include "db/copy_loop.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/city_resolution.h"
 #include "text/text_ops.h"
@@ -26,32 +27,31 @@ void ConverteFornecedores(Session& s) {
         ":CODFORNEC,:NOME,:NOMEFANTASIA,:ENDERECO, :BAIRRO,:CODCIDADE,:ESTADO,:CEP,:CGCCPF, "
         ":INSCEST,:PESSOA_FJ,:FONE,:CELULAR, :FAX,:EMAIL,:CONTATO,:ATIVO,:OBSERVACAO)";
     loop.bind = [&s](Statement& src, Statement& dst) {
-        auto in = [&src](const char* name) { return src.field(name).asText(); };
-        auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+        const RowMapping m(src, dst);
 
-        out("CODFORNEC", StrZero(in("CODFORNEC"), 6));
-        dst.param("NOME").setFirst(in("NOME"), 50);
-        dst.param("NOMEFANTASIA").setFirst(in("NOMEFANTASIA"), 40);
-        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
-        const std::string codCidade = IsBlank(in("CODCIDADE")) ? std::string() : StrZero(in("CODCIDADE"), 5);
-        out("CODCIDADE", codCidade);
+        m.out("CODFORNEC", StrZero(m.in("CODFORNEC"), 6));
+        m.outFirst("NOME", m.in("NOME"), 50);
+        m.outFirst("NOMEFANTASIA", m.in("NOMEFANTASIA"), 40);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
+        const std::string codCidade = IsBlank(m.in("CODCIDADE")) ? std::string() : StrZero(m.in("CODCIDADE"), 5);
+        m.out("CODCIDADE", codCidade);
         // Without a state of its own the supplier takes its city's, when it has a city.
-        std::string estado = in("ESTADO");
-        if (IsBlank(estado)) estado = IsBlank(codCidade) ? std::string() : BuscaEstadoCidadeTalvo(s, in("CODCIDADE"));
-        out("ESTADO", estado);
-        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
-        out("CGCCPF", SoNumeros(in("CGCCPF")));
-        dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
-        out("PESSOA_FJ", in("PESSOA_FJ"));
-        dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
-        dst.param("CELULAR").setFirst(SoNumeros(in("CELULAR")), 15);
-        dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
-        dst.param("EMAIL").setFirst(in("EMAIL"), 100);
-        dst.param("CONTATO").setFirst(in("CONTATO"), 35);
-        dst.param("OBSERVACAO").setBlob(in("OBSERVACAO"));
+        std::string estado = m.in("ESTADO");
+        if (IsBlank(estado)) estado = IsBlank(codCidade) ? std::string() : BuscaEstadoCidadeTalvo(s, m.in("CODCIDADE"));
+        m.out("ESTADO", estado);
+        m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
+        m.out("CGCCPF", SoNumeros(m.in("CGCCPF")));
+        m.outFirst("INSCEST", TiraPontuacao(m.in("INSCEST")), 15);
+        m.copy("PESSOA_FJ");
+        m.outFirst("FONE", SoNumeros(m.in("FONE")), 15);
+        m.outFirst("CELULAR", SoNumeros(m.in("CELULAR")), 15);
+        m.outFirst("FAX", SoNumeros(m.in("FAX")), 15);
+        m.outFirst("EMAIL", m.in("EMAIL"), 100);
+        m.outFirst("CONTATO", m.in("CONTATO"), 35);
+        dst.param("OBSERVACAO").setBlob(m.in("OBSERVACAO"));
         // The source flag says inactive; only an explicit "N" makes an active supplier.
-        out("ATIVO", in("ATIVO") == "N" ? "S" : "N");
+        m.out("ATIVO", m.in("ATIVO") == "N" ? "S" : "N");
         return RowDecision::Write();
     };
     loop.alsoRuns = EstadoCidadeTalvoStatements();

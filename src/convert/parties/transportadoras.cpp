@@ -1,5 +1,6 @@
 #include "convert/parties/parties.h"
 #include "db/copy_loop.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/text_ops.h"
 
@@ -23,25 +24,24 @@ void ConverteTransportadoras(Session& s) {
         "INSCEST,PESSOA_FJ,FONE,FAX, EMAIL,CONTATO,CODEMFORNECE) VALUES ( :CODTRANSPT,:NOME,:ENDERECO, "
         ":BAIRRO,:CODCIDADE,:ESTADO,:CEP,:CGCCPF, :INSCEST,:PESSOA_FJ,:FONE, :FAX,:EMAIL,:CONTATO,:CODEMFORNECE)";
     loop.bind = [](Statement& src, Statement& dst) {
-        auto in = [&src](const char* name) { return src.field(name).asText(); };
-        auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+        const RowMapping m(src, dst);
 
-        out("CODTRANSPT", StrZero(in("CODTRANSPT"), 4));
-        dst.param("NOME").setFirst(in("NOME"), 35);
-        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
-        out("CODCIDADE", StrZero(in("CODCIDADE"), 5));
-        out("ESTADO", in("ESTADO"));
-        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
-        out("CGCCPF", SoNumeros(in("CGCCPF")));
-        dst.param("INSCEST").setFirst(TiraPontuacao(in("INSCEST")), 15);
-        out("PESSOA_FJ", in("PESSOA_FJ"));
-        dst.param("FONE").setFirst(SoNumeros(in("FONE")), 15);
-        dst.param("FAX").setFirst(SoNumeros(in("FAX")), 15);
-        dst.param("EMAIL").setFirst(in("EMAIL"), 100);
-        dst.param("CONTATO").setFirst(in("CONTATO"), 30);
+        m.out("CODTRANSPT", StrZero(m.in("CODTRANSPT"), 4));
+        m.outFirst("NOME", m.in("NOME"), 35);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
+        m.out("CODCIDADE", StrZero(m.in("CODCIDADE"), 5));
+        m.copy("ESTADO");
+        m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
+        m.out("CGCCPF", SoNumeros(m.in("CGCCPF")));
+        m.outFirst("INSCEST", TiraPontuacao(m.in("INSCEST")), 15);
+        m.copy("PESSOA_FJ");
+        m.outFirst("FONE", SoNumeros(m.in("FONE")), 15);
+        m.outFirst("FAX", SoNumeros(m.in("FAX")), 15);
+        m.outFirst("EMAIL", m.in("EMAIL"), 100);
+        m.outFirst("CONTATO", m.in("CONTATO"), 30);
         // The supplier that the same source row becomes.
-        out("CODEMFORNECE", StrZero(in("CODTRANSPT"), 6));
+        m.out("CODEMFORNECE", StrZero(m.in("CODTRANSPT"), 6));
         return RowDecision::Write();
     };
     loop.rowName = NamedBy("Transportadora", "NOME");

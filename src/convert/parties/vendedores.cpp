@@ -1,5 +1,6 @@
 #include "convert/parties/parties.h"
 #include "db/copy_loop.h"
+#include "db/row_mapping.h"
 #include "db/session.h"
 #include "text/text_ops.h"
 
@@ -43,26 +44,25 @@ void ConverteVendedores(Session& s) {
         ":CODVENDEDOR,:NOME,:ENDERECO, :BAIRRO,:CODCIDADE,:ESTADO,:CEP,:TELEFONE, "
         ":COMISSAO,:EMAIL,:ATIVO,:CGCCPF,:INSCEST,:RG, :CODEMPRESA,:MUDAPRECOPDV,:TIPOVENDEDOR)";
     loop.bind = [&s](Statement& src, Statement& dst) {
-        auto in = [&src](const char* name) { return src.field(name).asText(); };
-        auto out = [&dst](const char* name, std::string value) { dst.param(name).setText(std::move(value)); };
+        const RowMapping m(src, dst);
 
-        out("CODVENDEDOR", StrZero(in("CODVENDEDOR"), 4));
-        dst.param("NOME").setFirst(in("NOME"), 40);
-        dst.param("ENDERECO").setFirst(in("ENDERECO"), 50);
-        dst.param("BAIRRO").setFirst(in("BAIRRO"), 30);
-        out("CODCIDADE", CodigoCidadePorNome(s, in("CIDADE")));
-        out("ESTADO", in("ESTADO"));
-        dst.param("CEP").setFirst(SoNumeros(in("CEP")), 8);
-        dst.param("TELEFONE").setFirst(SoNumeros(in("TELEFONE")), 15);
-        dst.param("COMISSAO").setDouble(src.field("COMISSAO").asDouble());
-        dst.param("EMAIL").setFirst(in("EMAIL"), 60);
-        out("ATIVO", Iif(in("INATIVO") == "S", "N", "S"));
-        out("CGCCPF", SoNumeros(in("CGCCPF")));
-        dst.param("INSCEST").setFirst(in("INSCEST"), 15);
-        dst.param("RG").setFirst(in("RG"), 15);
-        out("CODEMPRESA", StrZero(in("CODEMPRESA"), 2));
-        out("MUDAPRECOPDV", in("MUDAPRECOPDV"));
-        out("TIPOVENDEDOR", "V");
+        m.out("CODVENDEDOR", StrZero(m.in("CODVENDEDOR"), 4));
+        m.outFirst("NOME", m.in("NOME"), 40);
+        m.outFirst("ENDERECO", m.in("ENDERECO"), 50);
+        m.outFirst("BAIRRO", m.in("BAIRRO"), 30);
+        m.out("CODCIDADE", CodigoCidadePorNome(s, m.in("CIDADE")));
+        m.copy("ESTADO");
+        m.outFirst("CEP", SoNumeros(m.in("CEP")), 8);
+        m.outFirst("TELEFONE", SoNumeros(m.in("TELEFONE")), 15);
+        m.copyNumber("COMISSAO");
+        m.outFirst("EMAIL", m.in("EMAIL"), 60);
+        m.out("ATIVO", Iif(m.in("INATIVO") == "S", "N", "S"));
+        m.out("CGCCPF", SoNumeros(m.in("CGCCPF")));
+        m.outFirst("INSCEST", m.in("INSCEST"), 15);
+        m.outFirst("RG", m.in("RG"), 15);
+        m.out("CODEMPRESA", StrZero(m.in("CODEMPRESA"), 2));
+        m.copy("MUDAPRECOPDV");
+        m.out("TIPOVENDEDOR", "V");
         return RowDecision::Write();
     };
     loop.alsoRuns = {OnTarget(kCidadePorNome)};

@@ -18,6 +18,15 @@ bool isUpdateConflict(const FbException& e) {
     const std::vector<long> codes = fb::Codes(e.getStatus());
     return std::find(codes.begin(), codes.end(), isc_update_conflict) != codes.end();
 }
+
+// The work of a statement that started its own transaction is kept once it
+// has all been done; a failure to commit is undone by the caller's frame.
+void commitOwn(ThrowStatusWrapper& st, fb::Ref<ITransaction>& owned) {
+    fb::Guard([&] {
+        owned->commit(&st);
+        owned.forget();
+    });
+}
 }  // namespace
 
 Statement::Statement(Connection& connection) : cn_(&connection) { cn_->attach(this); }
@@ -141,10 +150,7 @@ void Statement::execute() {
                 throw fb::Error(e);
             }
         }
-        if (own) fb::Guard([&] {
-            owned->commit(&st);
-            owned.forget();
-        });
+        if (own) commitOwn(st, owned);
     });
 }
 
@@ -158,10 +164,7 @@ void Statement::prepare() {
     ThrowStatusWrapper& st = cn_->status();
     undoingOnFailure(owned, [&] {
         prepareFor(tra);
-        if (own) fb::Guard([&] {
-            owned->commit(&st);
-            owned.forget();
-        });
+        if (own) commitOwn(st, owned);
     });
 }
 
