@@ -104,7 +104,9 @@ RegistryResult RegistryLedger::finish(long long selected) {
     // Rows held by a batch that never ended (its transaction gone) stand as
     // they were counted.
     held_.clear();
-    if (result_.stopped) result_.notTried = std::max(0LL, selected - result_.read);
+    // A registry stopped by a failing row, or by a request to stop the run,
+    // did not try the rest of its selection.
+    if (result_.stopped || s_.stop.requested()) result_.notTried = std::max(0LL, selected - result_.read);
     finished_ = true;
     s_.summary.registries.push_back(result_);
     return result_;

@@ -117,7 +117,11 @@ void Session::AbreTransacao(Connection& cn) {
 void Session::savepointBeforeWrite() {
     // A rehearsal is one transaction whatever the interval: its rows need
     // their savepoints as a batch's do.
-    if (!rowOpen_ || rowSavepoint_ || lastWrite_ || (commitInterval_ <= 1 && !rehearsing_)) return;
+    if (!rowOpen_ || rowSavepoint_ || (commitInterval_ <= 1 && !rehearsing_)) return;
+    // A row's last write goes without one: it fails whole or not at all.
+    // But once a stop is asked for, what came before it in the row may have
+    // been cut short, so the row must stay undoable.
+    if (lastWrite_ && !stop.requested()) return;
     rowSavepoint_ = true;  // set first: the savepoint is itself a statement
     try {
         savepoint_.execute();
@@ -138,8 +142,15 @@ void Session::executeLastWrite(Statement& st) {
     lastWrite_ = false;
 }
 
+// A batched row without a savepoint cannot be undone; it can only have
+// gone without one when nothing asked for a stop before its last write,
+// so the stop cut nothing of it short: it is whole and stays.
+bool Session::undoableRow(const Connection& cn) const {
+    return &cn == &CnOrdelio && (!batched(*this, cn) || rowSavepoint_);
+}
+
 void Session::ConfirmaTransacao(Connection& cn) {
-    if (&cn == &CnOrdelio) refuseWhileStopping(*this);
+    if (undoableRow(cn)) refuseWhileStopping(*this);
     if (!batched(*this, cn)) {
         if (cn.inTransaction()) cn.commit();
         if (&cn == &CnOrdelio) lookups.rowDone();
@@ -155,7 +166,7 @@ void Session::ConfirmaTransacao(Connection& cn) {
 }
 
 void Session::ConfirmaSemContar(Connection& cn) {
-    if (&cn == &CnOrdelio) refuseWhileStopping(*this);
+    if (undoableRow(cn)) refuseWhileStopping(*this);
     if (!batched(*this, cn)) {
         ConfirmaTransacao(cn);
         return;

@@ -120,6 +120,7 @@ private:
     bool connect(Connection& cn, const std::string& path, const std::string& failureText);
     void switchTriggers(const char* state, const std::string& failureText);
     void savepointBeforeWrite();
+    bool undoableRow(const Connection& cn) const;
 
     // The per-row savepoint of a batch: prepared once, run for every row.
     Statement savepoint_{CnOrdelio};

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <thread>
 
 #include "db/copy_loop.h"
 #include "db/firebird/error.h"
@@ -389,6 +392,62 @@ TEST_P(LostBatchTest, AConnectionLostInARowLosesTheBatchItsSavepointWasIn) {
     EXPECT_EQ(db.targetValue("SELECT COUNT(*) FROM T_SIDE"), std::to_string((firstLost - 1) / 2))
         << "the side rows of the lost rows are gone with them";
 }
+
+// A stop asked for while row 5 is on its way: before its write, or during
+// its one write, which a trigger keeps busy a while.
+RegistryResult StopAtRow5(Session& session, bool duringTheWrite) {
+    std::thread asker;
+    CopyLoop loop = ItemsRegistry();
+    auto bind = loop.bind;
+    loop.bind = [&, bind](Statement& src, Statement& dst) {
+        if (src.field("CODE").asInt() == 5) {
+            if (!duringTheWrite) session.stop.request(SIGTERM);
+            else
+                asker = std::thread([&] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                    session.stop.request(SIGTERM);
+                });
+        }
+        return bind(src, dst);
+    };
+    const RegistryResult r = RunCopyLoop(session, loop);
+    if (asker.joinable()) asker.join();
+    return r;
+}
+
+class StopInARowTest : public LostBatchTest {
+protected:
+    void SetUp() override {
+        LostBatchTest::SetUp();
+        db.onTarget("SET TERM ^;"
+                    "CREATE TRIGGER T_TEST_SLOW FOR T_ITEMS BEFORE INSERT AS DECLARE I INTEGER = 0; BEGIN "
+                    "IF (NEW.CODE = '00005') THEN WHILE (I < 3000000) DO I = I + 1; END^"
+                    "SET TERM ;^");
+        ASSERT_TRUE(session.ConectaOrdelio());
+    }
+};
+
+TEST_P(StopInARowTest, BeforeItsWriteTheRowIsUndoneAndNotTried) {
+    const RegistryResult r = StopAtRow5(session, false);
+    ExpectHonest(r);
+    EXPECT_EQ(r.written, 4);
+    EXPECT_EQ(r.notTried, kRows - 4);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+// In a batch the row has no savepoint for its one write, so it cannot be
+// undone: the write returned whole, and the row stays counted as written
+// instead of being committed with its batch while counted as not tried.
+TEST_P(StopInARowTest, DuringItsOneWriteTheWholeRowStaysAndIsCounted) {
+    const RegistryResult r = StopAtRow5(session, true);
+    ExpectHonest(r);
+    EXPECT_EQ(r.written, GetParam() == 1 ? 4 : 5);
+    EXPECT_EQ(r.failed, 0);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(CommitInterval, StopInARowTest, ::testing::Values(1, 7),
+                         [](const auto& info) { return "Every" + std::to_string(info.param); });
 
 INSTANTIATE_TEST_SUITE_P(CommitInterval, LostBatchTest, ::testing::Values(1, 7),
                          [](const auto& info) { return "Every" + std::to_string(info.param); });
