@@ -4,16 +4,12 @@
 #include <QCheckBox>
 #include <QTimer>
 #include <csignal>
-#include <fstream>
-#include <spawn.h>
-#include <sys/wait.h>
+#include <cstring>
 #include <thread>
-#include <unistd.h>
 
 #include "app/window/dialogs.h"
+#include "support/cli_process.h"
 #include "window/window_fixture.h"
-
-extern char** environ;
 
 namespace conversor::testing {
 namespace {
@@ -58,28 +54,19 @@ TEST_F(StopSignalTest, AnOpenConfirmationIsAnsweredNoAndTheIdleWindowCloses) {
     EXPECT_EQ(window.session().stop.reason(), SIGINT);
 }
 
-// Whether pid blocks sig: until it does, the signal would end the program
-// before its watcher could take it.
-bool Blocks(pid_t pid, int sig) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("SigBlk:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (sig - 1)) & 1;
-    return false;
-}
-
 TEST(WindowProgram, EndsOnAStopSignalWithTheShellsStatus) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TestDatabases files;  // a folder for the program's output
     for (const int sig : {SIGTERM, SIGINT}) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        char* argv[] = {const_cast<char*>(WINDOW_PATH), nullptr};
-        pid_t pid = 0;
-        ASSERT_EQ(posix_spawn(&pid, WINDOW_PATH, nullptr, nullptr, argv, environ), 0);
-        for (int tries = 0; tries < 1000 && !Blocks(pid, sig); ++tries)
+        ChildProcess window({WINDOW_PATH}, files.dir());
+        // Until it holds the signal back, the signal would end the program
+        // before its watcher could take it.
+        for (int tries = 0; tries < 1000 && window.running() && !window.blocks(sig); ++tries)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        kill(pid, sig);
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-        EXPECT_EQ(WEXITSTATUS(status), 128 + sig);
+        window.kill(sig);
+        EXPECT_EQ(window.wait(), 128 + sig) << window.err();
+        EXPECT_NE(window.err().find(std::string("conversor: stopped by SIG") + sigabbrev_np(sig)), std::string::npos)
+            << window.err();
     }
 }
 
