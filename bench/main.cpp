@@ -91,33 +91,11 @@ double backUpTime(const fs::path& dir, int scale) {
 // process forked after it cannot use (its next service call waits forever),
 // so whatever uses it runs where no later conversion is forked from.
 double secondsInChild(const std::function<double()>& work) {
-    int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("cannot open a pipe to a child process");
-    std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("cannot start a child process");
-    if (pid == 0) {
-        close(fds[0]);
-        int code = 0;
-        try {
-            const double seconds = work();
-            code = write(fds[1], &seconds, sizeof seconds) == static_cast<ssize_t>(sizeof seconds) ? 0 : 1;
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "conversor-bench: %s\n", e.what());
-            code = 1;
-        }
-        std::fflush(stdout);
-        close(fds[1]);
-        _exit(code);
-    }
-    close(fds[1]);
-    double seconds = 0;
-    const bool got = read(fds[0], &seconds, sizeof seconds) == static_cast<ssize_t>(sizeof seconds);
-    close(fds[0]);
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || !got)
-        throw std::runtime_error("a measuring child process failed");
-    return seconds;
+    return std::stod(TextFromChild([&] {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.17g", work());
+        return std::string(text);
+    }));
 }
 
 // --- child: convert it at N=1 and N=1000, measure the two floors ---

@@ -125,7 +125,7 @@ TimedRun Deserialize(const std::string& text) {
 }
 }  // namespace
 
-TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval, bool check) {
+std::string TextFromChild(const std::function<std::string()>& work) {
     int fds[2];
     if (pipe(fds) != 0) throw std::runtime_error("cannot open a pipe to a child process");
     std::fflush(stdout);
@@ -135,9 +135,9 @@ TimedRun RunTimedInChild(const std::string& source, const std::string& target, i
         close(fds[0]);
         int code = 0;
         try {
-            const std::string figures = Serialize(RunTimed(source, target, commitInterval, check));
-            for (std::size_t at = 0; at < figures.size();) {
-                const ssize_t n = write(fds[1], figures.data() + at, figures.size() - at);
+            const std::string text = work();
+            for (std::size_t at = 0; at < text.size();) {
+                const ssize_t n = write(fds[1], text.data() + at, text.size() - at);
                 if (n <= 0) throw std::runtime_error("cannot send the figures");
                 at += static_cast<std::size_t>(n);
             }
@@ -145,18 +145,23 @@ TimedRun RunTimedInChild(const std::string& source, const std::string& target, i
             std::fprintf(stderr, "conversor-bench: %s\n", e.what());
             code = 1;
         }
+        std::fflush(stdout);
         close(fds[1]);
         _exit(code);
     }
     close(fds[1]);
-    std::string figures;
+    std::string text;
     char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) figures.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
     close(fds[0]);
     int status = 0;
     if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("a conversion's child process failed");
-    return Deserialize(figures);
+        throw std::runtime_error("a measuring child process failed");
+    return text;
+}
+
+TimedRun RunTimedInChild(const std::string& source, const std::string& target, int commitInterval, bool check) {
+    return Deserialize(TextFromChild([&] { return Serialize(RunTimed(source, target, commitInterval, check)); }));
 }
 
 }  // namespace conversor::bench

@@ -1,6 +1,7 @@
 #pragma once
 // One conversion of all twenty registries, as the run makes it, with the
 // wall time of every registry.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct TimedRun {
 // With check set, the check of the same store instead (its dry run rolled
 // back): the figures are the dry run's.
 TimedRun RunTimed(const std::string& source, const std::string& target, int commitInterval, bool check = false);
+
+// Runs work in a child process of its own and returns the text it sends back.
+std::string TextFromChild(const std::function<std::string()>& work);
 
 // The same, in a child process of its own, as each conversion is a run of
 // the program of its own: what one conversion leaves in the process (the
