@@ -347,11 +347,12 @@ TEST_P(LostBatchTest, ACommitTheTargetRefusesLosesTheWholeBatch) {
         if (keepGoing) {
             EXPECT_EQ(r.read, kRows);
             EXPECT_FALSE(r.stopped);
-            if (lost.size() > 1)
+            if (lost.size() > 1) {
                 EXPECT_NE(ui.boxes[0].text.find(W("\rMais ") + std::to_string(lost.size() - 1) +
                                                 W(" registros não foram convertidos por erro.")),
                           std::string::npos)
                     << ui.boxes[0].text;
+            }
         } else {
             EXPECT_EQ(r.read, lost.back()) << "the row whose commit failed stops the registry";
             EXPECT_TRUE(r.stopped);

@@ -360,7 +360,9 @@ void ExpectReportOfAnInterruptedRun(const std::string& path, int exitStatus) {
     const Json report = ReadJsonFile(path);
     EXPECT_EQ(report["exit"].integer(), exitStatus);
     const bool inRegistry = report["interrupted_in"].type == Json::Type::String;
-    if (inRegistry) EXPECT_TRUE(report["interrupted"].boolean);
+    if (inRegistry) {
+        EXPECT_TRUE(report["interrupted"].boolean);
+    }
     std::string phase = "converted";
     int interruptedRegistries = 0;
     for (const Json& r : report["registries"].array) {

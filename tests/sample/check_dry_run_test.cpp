@@ -14,18 +14,6 @@
 namespace conversor::testing {
 namespace {
 
-Ticked All() {
-    Ticked t;
-    t.fill(true);
-    return t;
-}
-
-std::string Describe(const std::vector<RecordingOperator::Box>& boxes) {
-    std::string out;
-    for (const auto& b : boxes) out += b.caption + ": " + b.text + "\n";
-    return out;
-}
-
 CheckedStore Check(const sample::SampleStore& store, int commitInterval) {
     CheckedStore c = CheckAll(store.sourcePath, store.targetPath, nullptr, commitInterval);
     EXPECT_EQ(c.questions, 0) << "a check asks nothing";

@@ -13,12 +13,6 @@
 namespace conversor::testing {
 namespace {
 
-std::string Describe(const std::vector<RecordingOperator::Box>& boxes) {
-    std::string out;
-    for (const auto& b : boxes) out += b.caption + ": " + b.text + "\n";
-    return out;
-}
-
 TEST(CommitInterval, OneAndAThousandRowsPerCommitLeaveTheSameTargetAndBoxes) {
     TempFolder dir;
     const auto store = MakeStore(dir.path(), 300, 2024);

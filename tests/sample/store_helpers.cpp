@@ -145,4 +145,10 @@ CheckedStore CheckAll(const std::string& source, const std::string& target, Ledg
     return checked;
 }
 
+std::string Describe(const std::vector<RecordingOperator::Box>& boxes) {
+    std::string out;
+    for (const auto& b : boxes) out += b.caption + ": " + b.text + "\n";
+    return out;
+}
+
 }  // namespace conversor::testing

@@ -31,6 +31,9 @@ private:
     std::filesystem::path path_;
 };
 
+// The boxes a run showed, one "caption: text" line each, for a failure's message.
+std::string Describe(const std::vector<RecordingOperator::Box>& boxes);
+
 sample::SampleStore MakeStore(const std::filesystem::path& dir, int scale, std::uint64_t seed);
 
 // Every user table of a database, each as its rows sorted (columns as text,

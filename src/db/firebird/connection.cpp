@@ -112,18 +112,15 @@ fb::Ref<ITransaction> Connection::startOwnTransaction() {
     });
 }
 
-ITransaction* Connection::autoTransaction(bool& commitWhenDone, fb::Ref<ITransaction>& owned) {
+ITransaction* Connection::autoTransaction(fb::Ref<ITransaction>& owned) {
     if (neverCommit_) {
-        commitWhenDone = false;
         startTransaction();
         return transaction_.get();
     }
     if (!options_.readOnly) {
-        commitWhenDone = true;
         owned = startOwnTransaction();
         return owned.get();
     }
-    commitWhenDone = false;
     if (!sharedReadOnly_) sharedReadOnly_ = startOwnTransaction();
     return sharedReadOnly_.get();
 }

@@ -91,14 +91,13 @@ public:
     Firebird::ITransaction* transaction() const { return transaction_.get(); }
     fb::Ref<Firebird::ITransaction> startOwnTransaction();
     // The transaction a statement runs in when no explicit one is open. On
-    // the target it is a new one, committed when the statement ends (commit
-    // is false on return only for the shared one). On the read-only source
-    // every such statement shares one read-only transaction: nothing there is
-    // ever written, and starting and committing one per lookup would cost as
-    // much as the lookup itself.
-    // The transaction returned is owned by the caller when commitWhenDone is
-    // set (it is then in `owned`), by the connection otherwise.
-    Firebird::ITransaction* autoTransaction(bool& commitWhenDone, fb::Ref<Firebird::ITransaction>& owned);
+    // the target it is a new one, committed when the statement ends. On the
+    // read-only source every such statement shares one read-only
+    // transaction: nothing there is ever written, and starting and committing
+    // one per lookup would cost as much as the lookup itself.
+    // The transaction returned is the caller's when it is put in `owned`
+    // (and then committed by the caller), the connection's otherwise.
+    Firebird::ITransaction* autoTransaction(fb::Ref<Firebird::ITransaction>& owned);
     // Prepared statements are kept per text for the life of the attachment,
     // so a text set again for every row is prepared once. A cached statement
     // serves one Statement at a time (a prepared handle has one cursor).

@@ -21,7 +21,7 @@ bool isUpdateConflict(const FbException& e) {
 
 // The work of a statement that started its own transaction is kept once it
 // has all been done; a failure to commit is undone by the caller's frame.
-void commitOwn(ThrowStatusWrapper& st, fb::Ref<ITransaction>& owned) {
+void CommitOwn(ThrowStatusWrapper& st, fb::Ref<ITransaction>& owned) {
     fb::Guard([&] {
         owned->commit(&st);
         owned.forget();
@@ -78,26 +78,28 @@ void Statement::requireValues() const {
     if (!shape_ || shape_->parsed.sql.empty()) throw DbError("Statement text is empty");
 }
 
-ITransaction* Statement::beginWork(bool& own, fb::Ref<ITransaction>& owned) {
-    ITransaction* tra = cn_->transaction();
-    own = false;
-    return tra ? tra : cn_->autoTransaction(own, owned);
-}
-
-// A failure undoes the statement's own transaction and names the statement
-// beside the server's text.
+// Runs work in the connection's transaction, or else in one of the
+// statement's own: committed at the end when commitOwn says so, else handed
+// back open (a cursor's). A failure undoes the own transaction and names the
+// statement beside the server's text.
 template <typename Work>
-void Statement::undoingOnFailure(fb::Ref<ITransaction>& owned, Work&& work) {
+fb::Ref<ITransaction> Statement::inWork(bool commitOwn, Work&& work) {
+    fb::Ref<ITransaction> owned;
+    ITransaction* tra = cn_->transaction();
+    if (!tra) tra = cn_->autoTransaction(owned);
+    ThrowStatusWrapper& st = cn_->status();
     try {
-        work();
+        work(tra, st);
+        if (owned && commitOwn) CommitOwn(st, owned);
     } catch (DbError& e) {
-        fb::RollbackOrRelease(cn_->status(), owned);
+        fb::RollbackOrRelease(st, owned);
         if (e.statement().empty()) e.setStatement(text_);
         throw;
     } catch (...) {
-        fb::RollbackOrRelease(cn_->status(), owned);
+        fb::RollbackOrRelease(st, owned);
         throw;
     }
+    return owned;
 }
 
 void Statement::prepareFor(ITransaction* tra) {
@@ -120,11 +122,7 @@ void Statement::execute() {
     requireValues();
     close();
     cn_->beforeWrite();
-    bool own = false;
-    fb::Ref<ITransaction> owned;
-    ITransaction* tra = beginWork(own, owned);
-    ThrowStatusWrapper& st = cn_->status();
-    undoingOnFailure(owned, [&] {
+    inWork(true, [&](ITransaction* tra, ThrowStatusWrapper& st) {
         prepareFor(tra);
         if (prepared_.definition && cn_->neverCommits())
             throw DbError("a definition is not run while nothing may be committed");
@@ -150,7 +148,6 @@ void Statement::execute() {
                 throw fb::Error(e);
             }
         }
-        if (own) commitOwn(st, owned);
     });
 }
 
@@ -158,24 +155,16 @@ void Statement::prepare() {
     if (!cn_) throw DbError("Statement has no connection");
     if (!shape_ || shape_->parsed.sql.empty()) throw DbError("Statement text is empty");
     close();
-    bool own = false;
-    fb::Ref<ITransaction> owned;
-    ITransaction* tra = beginWork(own, owned);
-    ThrowStatusWrapper& st = cn_->status();
-    undoingOnFailure(owned, [&] {
-        prepareFor(tra);
-        if (own) commitOwn(st, owned);
-    });
+    inWork(true, [&](ITransaction* tra, ThrowStatusWrapper&) { prepareFor(tra); });
 }
 
 void Statement::open() {
     requireValues();
     close();
-    bool own = false;
-    fb::Ref<ITransaction> owned;
-    ITransaction* tra = beginWork(own, owned);
-    ThrowStatusWrapper& st = cn_->status();
-    undoingOnFailure(owned, [&] {
+    ITransaction* cursorTra = nullptr;
+    // The cursor keeps an own transaction until it is closed.
+    fb::Ref<ITransaction> owned = inWork(false, [&](ITransaction* tra, ThrowStatusWrapper& st) {
+        cursorTra = tra;
         prepareFor(tra);
         input_.build(*cn_, tra, params_, *shape_);
         output_ = prepared_.output;
@@ -186,7 +175,7 @@ void Statement::open() {
                 output_->meta, 0));
         });
     });
-    cursorTra_ = tra;
+    cursorTra_ = cursorTra;
     cursorOwnTra_ = std::move(owned);
     rowCount_ = -1;
     fetch();

@@ -92,9 +92,8 @@ private:
     friend class Field;
 
     void requireValues() const;
-    Firebird::ITransaction* beginWork(bool& own, fb::Ref<Firebird::ITransaction>& owned);
     template <typename Work>
-    void undoingOnFailure(fb::Ref<Firebird::ITransaction>& owned, Work&& work);
+    fb::Ref<Firebird::ITransaction> inWork(bool commitOwn, Work&& work);
     void prepareFor(Firebird::ITransaction* tra);
     void releasePrepared();
     void fetch();
