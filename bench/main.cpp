@@ -73,6 +73,24 @@ int generate(const fs::path& work, int scale) {
     return 0;
 }
 
+// A conversion of a store onto a fresh copy of its empty target, named
+// targetName, in a child process of its own; the disk's queue is flushed
+// first, so that it pays for no earlier writes.
+TimedRun ConvertFresh(const fs::path& store, const std::string& targetName, int interval, bool check = false) {
+    const fs::path target = store / targetName;
+    fs::remove(target);
+    fs::copy_file(store / "ordelio.fb", target);
+    ::sync();
+    return RunTimedInChild((store / "talvo.fdb").string(), target.string(), interval, check);
+}
+
+// Sorts the measurements by time and returns the middle one.
+template <typename Measured>
+const Measured& MedianOf(std::vector<Measured>& measured) {
+    std::sort(measured.begin(), measured.end(), [](const Measured& a, const Measured& b) { return a.seconds < b.seconds; });
+    return measured[measured.size() / 2];
+}
+
 // The backup a run makes before it changes the target, of the target as a
 // rerun finds it (converted once at N=1000): the median of three.
 double backUpTime(const fs::path& dir, int scale) {
@@ -117,13 +135,8 @@ double secondsInChild(const std::function<double()>& work) {
 // without forced writes), so none pays for another's writes.
 int measure(const fs::path& work, int scale) {
     const fs::path dir = storeDir(work, scale);
-    const std::string source = (dir / "talvo.fdb").string();
     auto convert = [&](int interval) {
-        const fs::path target = dir / ("ordelio-" + std::to_string(interval) + ".fb");
-        fs::remove(target);
-        fs::copy_file(dir / "ordelio.fb", target);
-        ::sync();
-        TimedRun run = RunTimedInChild(source, target.string(), interval);
+        TimedRun run = ConvertFresh(dir, "ordelio-" + std::to_string(interval) + ".fb", interval);
         std::printf("scale %d: converted at N=%d in %.1f s\n", scale, interval, run.seconds);
         std::fflush(stdout);
         return run;
@@ -140,23 +153,12 @@ int measure(const fs::path& work, int scale) {
     // The check of the same store: the whole of it, dry run included, beside
     // the real run at one commit per 1000 rows.
     auto checkStore = [&] {
-        const fs::path target = dir / "ordelio-check.fb";
-        fs::remove(target);
-        fs::copy_file(dir / "ordelio.fb", target);
-        ::sync();
-        TimedRun run = RunTimedInChild(source, target.string(), 1, true);
+        TimedRun run = ConvertFresh(dir, "ordelio-check.fb", 1, true);
         std::printf("scale %d: checked in %.1f s\n", scale, run.seconds);
         std::fflush(stdout);
         return run;
     };
-    auto fixedPart = [&] {
-        const fs::path smallest = storeDir(work, kFixedScale);
-        const fs::path target = smallest / "ordelio-fixed.fb";
-        fs::remove(target);
-        fs::copy_file(smallest / "ordelio.fb", target);
-        ::sync();
-        return RunTimedInChild((smallest / "talvo.fdb").string(), target.string(), kBatch);
-    };
+    auto fixedPart = [&] { return ConvertFresh(storeDir(work, kFixedScale), "ordelio-fixed.fb", kBatch); };
     std::vector<TimedRun> batchedRuns, fixedRuns;
     std::vector<Floor> batchedFloors;
     for (int i = 0; i < kRepeats; ++i) {
@@ -164,18 +166,13 @@ int measure(const fs::path& work, int scale) {
         batchedFloors.push_back(floor("floor-batch.fdb", batchedRuns[0].written, kBatch, batchedRuns[0].rowShape));
         fixedRuns.push_back(fixedPart());
     }
-    auto byTime = [](const auto& a, const auto& b) { return a.seconds < b.seconds; };
-    std::sort(batchedRuns.begin(), batchedRuns.end(), byTime);
-    std::sort(batchedFloors.begin(), batchedFloors.end(), byTime);
-    std::sort(fixedRuns.begin(), fixedRuns.end(), byTime);
-    const TimedRun batched = batchedRuns[kRepeats / 2];
-    const Floor perBatch = batchedFloors[kRepeats / 2];
-    const TimedRun fixed = fixedRuns[kRepeats / 2];
+    const TimedRun batched = MedianOf(batchedRuns);
+    const Floor perBatch = MedianOf(batchedFloors);
+    const TimedRun fixed = MedianOf(fixedRuns);
     const double backup = secondsInChild([&] { return backUpTime(dir, scale); });
     std::vector<TimedRun> checks;
     for (int i = 0; i < 3; ++i) checks.push_back(checkStore());
-    std::sort(checks.begin(), checks.end(), byTime);
-    const TimedRun checked = checks[1];
+    const TimedRun checked = MedianOf(checks);
     const Floor perRowBefore = floor("floor-row.fdb", batched.written, 1, batched.rowShape);
     const TimedRun one = convert(1);
     const Floor perRowAfter = floor("floor-row.fdb", batched.written, 1, batched.rowShape);

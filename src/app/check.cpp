@@ -85,6 +85,12 @@ void Rehearse(Session& s, const Ticked& ticked, CheckResult& result) {
 
 }  // namespace
 
+std::string KeyText(const CheckedRow& row) {
+    std::string key;
+    for (const auto& [column, value] : row.record.key) key += (key.empty() ? "" : ", ") + column + "=" + ToUtf8(value);
+    return key;
+}
+
 FindingPart PartOf(const CheckFinding& f) {
     using Kind = CheckFinding::Kind;
     switch (f.kind) {

@@ -83,6 +83,10 @@ struct CheckedRow {
     RowRecord record;
 };
 
+// A checked row's source key as the check's listings show it,
+// "COLUMN=value, ..." in UTF-8.
+std::string KeyText(const CheckedRow& row);
+
 struct CheckResult {
     CheckOutcome outcome = CheckOutcome::Completed;
     std::vector<CheckFinding> findings;

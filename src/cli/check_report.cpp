@@ -56,11 +56,9 @@ std::string Line(const CheckFinding& f) {
 // A row the run would leave out: its registry, position and source key,
 // then the rule or the server's message.
 std::string RowLine(const CheckedRow& row) {
-    std::string key;
-    for (const auto& [column, value] : row.record.key) key += (key.empty() ? "" : ", ") + column + "=" + ToUtf8(value);
     const std::string& reason = row.record.reason;
     const bool oneLine = reason.find_first_of("\r\n") == std::string::npos;
-    return "  " + row.registry + " row " + std::to_string(row.record.position) + " (" + key + ") " +
+    return "  " + row.registry + " row " + std::to_string(row.record.position) + " (" + KeyText(row) + ") " +
            (row.record.outcome == RowOutcome::Skipped ? "skipped" : "failed") +
            (oneLine ? ": " + ToUtf8(reason) + "\n" : ":\n" + Indented(reason));
 }

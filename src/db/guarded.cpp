@@ -41,18 +41,14 @@ void executeOne(Session& s, std::string_view sql, const std::function<void()>& b
 }
 }  // namespace
 
+// In a batch it is one of the batch's writes: a commit of its own would cost
+// the disk as much as a thousand rows, and nothing that follows needs it
+// committed (every later statement runs in the same transaction).
 void ExecutaNaTransacao(Session& s, std::string_view sql, const std::function<void()>& bind) {
     executeOne(s, sql, bind, &Session::ConfirmaTransacao);
 }
 
 void ExecutaLimpeza(Session& s, std::string_view sql) { executeOne(s, sql, {}, &Session::ConfirmaSemContar); }
-
-// In a batch it is one of the batch's writes: a commit of its own would cost
-// the disk as much as a thousand rows, and nothing that follows needs it
-// committed (every later statement runs in the same transaction).
-void ExecutaConfirmado(Session& s, std::string_view sql, const std::function<void()>& bind) {
-    ExecutaNaTransacao(s, sql, bind);
-}
 
 void ExecutaDefinicao(Session& s, std::string_view sql) {
     if (!s.rehearsing()) {

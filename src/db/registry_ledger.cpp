@@ -39,17 +39,11 @@ RowRecord RegistryLedger::make(Statement& src, RowOutcome outcome, std::string r
     return row;
 }
 
-void RegistryLedger::keep(Held held) {
-    // A written row waits for its batch's end, unless its transaction is
-    // over: the batch's last row is told after the commit that ended it.
-    // Rows left out or failed are handed on at once, so that a long run of
-    // them (a registry that skips most rows, keeping its transaction open)
-    // is never held.
-    if (held.written) {
-        if (batched_ && s_.CnOrdelio.inTransaction()) held_.push_back(std::move(held));
-        return;
-    }
-    if (s_.ledger) s_.ledger->row(result_.name, held.record);
+// Rows left out or failed are handed on at once, so that a long run of them
+// (a registry that skips most rows, keeping its transaction open) is never
+// held.
+void RegistryLedger::handOn(const RowRecord& record) {
+    if (s_.ledger) s_.ledger->row(result_.name, record);
 }
 
 void RegistryLedger::uncount(const std::vector<std::string>& cut) {
@@ -63,15 +57,17 @@ void RegistryLedger::written(Statement& src, std::vector<std::string> cut) {
     for (const std::string& column : cut) ++result_.cut[column];
     lastWritten_ = true;
     lastCut_ = cut;
-    // Held only to be told apart from the target should its batch be lost.
-    if (batched_) keep({make(src, RowOutcome::Failed, {}, {}), true, std::move(cut)});
+    // Held only to be told apart from the target should its batch be lost,
+    // and only while its transaction is open: the batch's last row is told
+    // after the commit that ended it.
+    if (batched_ && s_.CnOrdelio.inTransaction())
+        held_.push_back({make(src, RowOutcome::Failed, {}, {}), std::move(cut)});
 }
 
 void RegistryLedger::record(Statement& src, RowOutcome outcome, std::string reason, std::vector<std::string> columns) {
     (outcome == RowOutcome::Skipped ? result_.skipped : result_.failed)++;
     lastWritten_ = false;
-    if (!s_.ledger) return;
-    keep({make(src, outcome, std::move(reason), std::move(columns)), false, {}});
+    if (s_.ledger) handOn(make(src, outcome, std::move(reason), std::move(columns)));
 }
 
 void RegistryLedger::writtenRowFailed(Statement& src, std::string reason, std::vector<std::string> columns) {
@@ -82,8 +78,7 @@ void RegistryLedger::writtenRowFailed(Statement& src, std::string reason, std::v
     uncount(lastCut_);
     // No longer one of its batch's written rows when the batch has not ended.
     if (!held_.empty() && held_.back().record.position == result_.read) held_.pop_back();
-    if (!s_.ledger) return;
-    keep({make(src, RowOutcome::Failed, std::move(reason), std::move(columns)), false, {}});
+    if (s_.ledger) handOn(make(src, RowOutcome::Failed, std::move(reason), std::move(columns)));
 }
 
 void RegistryLedger::batchCommitted() { held_.clear(); }
@@ -95,7 +90,7 @@ void RegistryLedger::batchLost(const std::string& reason) {
         uncount(held.cut);
         if (held.record.position == result_.read) lastWritten_ = false;
         held.record.reason = reason;
-        if (s_.ledger) s_.ledger->row(result_.name, held.record);
+        handOn(held.record);
     }
     held_.clear();
 }

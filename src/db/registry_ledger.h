@@ -39,9 +39,9 @@ public:
     RegistryResult finish(long long selected);
 
 private:
+    // A written row of the batch in progress.
     struct Held {
         RowRecord record;  // as it fails should the batch be lost
-        bool written = false;
         std::vector<std::string> cut;
     };
 
@@ -49,7 +49,7 @@ private:
     void batchLost(const std::string& reason) override;
 
     RowRecord make(Statement& src, RowOutcome outcome, std::string reason, std::vector<std::string> columns) const;
-    void keep(Held held);
+    void handOn(const RowRecord& record);
     void uncount(const std::vector<std::string>& cut);
 
     Session& s_;

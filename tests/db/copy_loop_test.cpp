@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <functional>
 #include <thread>
 
 #include "db/copy_loop.h"
@@ -33,6 +34,26 @@ protected:
     }
 
     CopyLoop items() { return ItemsRegistry(); }
+
+    // The items registry with a side table T_SIDE, into which the rows whose
+    // code `writes` picks append a row of their own (a lookup's append)
+    // before their insert; `then` runs after it, in the row.
+    CopyLoop itemsWithSideRows(std::function<bool(long long code)> writes, std::function<void(long long code)> then = {}) {
+        db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
+        CopyLoop loop = items();
+        loop.bind = [this, writes, then, bind = loop.bind](Statement& src, Statement& dst) {
+            const long long code = src.field("CODE").asInt();
+            if (writes(code)) {
+                Statement& aux = session.qryAuxOrdelio;
+                aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
+                aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
+                aux.execute();
+            }
+            if (then) then(code);
+            return bind(src, dst);
+        };
+        return loop;
+    }
 };
 
 TEST_P(CopyLoopTest, AnEmptySourceEmptiesTheTargetQuietly) {
@@ -182,19 +203,8 @@ TEST_P(LedgerTest, GoingOnPastFailingRowsWritesEveryOtherRowAndTellsOnceAtTheEnd
 // while a failing row that wrote nothing else leaves the rows around it
 // alone: the even rows append a side row, the odd ones write only theirs.
 TEST_P(LedgerTest, AFailingRowTakesItsEarlierWritesAlongAndNothingElse) {
-    db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
     session.keepGoing = true;
-    CopyLoop loop = items();
-    auto bind = loop.bind;
-    loop.bind = [&, bind](Statement& src, Statement& dst) {
-        if (src.field("CODE").asInt() % 2 == 0) {
-            Statement& aux = session.qryAuxOrdelio;
-            aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
-            aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
-            aux.execute();
-        }
-        return bind(src, dst);
-    };
+    const CopyLoop loop = itemsWithSideRows([](long long code) { return code % 2 == 0; });
     const RegistryResult r = RunCopyLoop(session, loop);
     EXPECT_EQ(r.written, 8);
     EXPECT_EQ(r.failed, 2);
@@ -209,17 +219,8 @@ TEST_P(LedgerTest, AFailingRowTakesItsEarlierWritesAlongAndNothingElse) {
 // failing row is still undone alone, with its earlier writes, whatever the
 // interval, and the end undoes everything.
 TEST_P(LedgerTest, InARehearsalAFailingRowIsUndoneAloneAndTheEndUndoesEverything) {
-    db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
     session.keepGoing = true;
-    CopyLoop loop = items();
-    auto bind = loop.bind;
-    loop.bind = [&, bind](Statement& src, Statement& dst) {
-        Statement& aux = session.qryAuxOrdelio;
-        aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
-        aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
-        aux.execute();
-        return bind(src, dst);
-    };
+    const CopyLoop loop = itemsWithSideRows([](long long) { return true; });
     session.beginRehearsal();
     const RegistryResult r = RunCopyLoop(session, loop);
     EXPECT_EQ(r.written, 8);
@@ -364,22 +365,11 @@ TEST_P(LostBatchTest, ACommitTheTargetRefusesLosesTheWholeBatch) {
 // way: the row has written a side row under its savepoint, which can then no
 // longer be undone. Going on, every later row fails too.
 TEST_P(LostBatchTest, AConnectionLostInARowLosesTheBatchItsSavepointWasIn) {
-    db.onTarget("CREATE TABLE T_SIDE (CODE VARCHAR(5) NOT NULL PRIMARY KEY)");
     const std::string attachment = ReadRows(session.CnOrdelio, "SELECT CURRENT_CONNECTION FROM RDB$DATABASE").at(0).at(0);
     session.keepGoing = true;
-    CopyLoop loop = items();
-    auto bind = loop.bind;
-    loop.bind = [&, bind](Statement& src, Statement& dst) {
-        if (src.field("CODE").asInt() % 2 == 0) {
-            Statement& aux = session.qryAuxOrdelio;
-            aux.setText("INSERT INTO T_SIDE (CODE) VALUES (:CODE)");
-            aux.param("CODE").setText(StrZero(src.field("CODE").asText(), 5));
-            aux.execute();
-        }
-        if (src.field("CODE").asInt() == 10)
-            db.onTarget("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + attachment);
-        return bind(src, dst);
-    };
+    const CopyLoop loop = itemsWithSideRows([](long long code) { return code % 2 == 0; }, [&](long long code) {
+        if (code == 10) db.onTarget("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + attachment);
+    });
 
     const RegistryResult r = RunCopyLoop(session, loop);
 

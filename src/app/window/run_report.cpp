@@ -84,11 +84,9 @@ std::string Item(const CheckFinding& f) {
 constexpr std::size_t kRowsShown = 200;
 
 std::string RowItem(const CheckedRow& row) {
-    std::string key;
-    for (const auto& [column, value] : row.record.key) key += (key.empty() ? "" : ", ") + column + "=" + ToUtf8(value);
     const std::string reason = ToUtf8(row.record.reason);
     const bool oneLine = reason.find_first_of("\r\n") == std::string::npos;
-    return "- " + Caption(row.registry) + ", registro " + std::to_string(row.record.position) + " (" + key + "): " +
+    return "- " + Caption(row.registry) + ", registro " + std::to_string(row.record.position) + " (" + KeyText(row) + "): " +
            (row.record.outcome == RowOutcome::Skipped ? "ignorado" : "com erro") +
            (oneLine ? ": " + reason : "\n" + Indented(reason));
 }

@@ -193,7 +193,6 @@ void ConverteProdutos(Session& s) {
     loop.sourceKey = {"EMPRESA", "CODPROD"};
     loop.targetTable = "PRODUTO";
     loop.insertSql = ProductInsert();
-    loop.insertPerRow = true;
     loop.bind = [&](Statement& src, Statement& dst) {
         BindProduct(s, src, dst);
         return RowDecision::Write();

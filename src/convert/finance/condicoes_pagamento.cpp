@@ -95,9 +95,9 @@ void GravaPrazosPadrao(Session& s) {
     s.setStatus(W("Gravando Prazos de Pagamento Padrão..."));
     s.processEvents();
     RunGuarded(s, W("Ocorreu um erro ao gravar os prazos de pagamento padrão no banco de dados do Ordelio.\rErro: "), [&] {
-        ExecutaConfirmado(s, "DELETE FROM CONDPAG WHERE (CODPRAZO = \"000\" OR CODPRAZO = \"001\")");
-        ExecutaConfirmado(s, StandardTermInsert(&TermColumn::cash));
-        ExecutaConfirmado(s, StandardTermInsert(&TermColumn::deferred));
+        ExecutaNaTransacao(s, "DELETE FROM CONDPAG WHERE (CODPRAZO = \"000\" OR CODPRAZO = \"001\")");
+        ExecutaNaTransacao(s, StandardTermInsert(&TermColumn::cash));
+        ExecutaNaTransacao(s, StandardTermInsert(&TermColumn::deferred));
     });
 }
 

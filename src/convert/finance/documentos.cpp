@@ -31,8 +31,8 @@ StatementPlan ProximoNumOrdStatements() { return {OnTarget(kNextNumOrd)}; }
 void GravaTipoDocPadrao(Session& s, const std::string& tipo, const std::string& descricao,
                         const std::string& failureText) {
     RunGuarded(s, failureText, [&] {
-        ExecutaConfirmado(s, "DELETE FROM TIPODOC WHERE TIPODOCTO = \"" + tipo + "\"");
-        ExecutaConfirmado(s, "INSERT INTO TIPODOC (TIPODOCTO, DESCTIPO) VALUES(\"" + tipo + "\",\"" + descricao + "\")");
+        ExecutaNaTransacao(s, "DELETE FROM TIPODOC WHERE TIPODOCTO = \"" + tipo + "\"");
+        ExecutaNaTransacao(s, "INSERT INTO TIPODOC (TIPODOCTO, DESCTIPO) VALUES(\"" + tipo + "\",\"" + descricao + "\")");
     });
 }
 

@@ -26,10 +26,10 @@ void GravaSaldoInicial(Session& s, const std::string& codigo) {
     const std::string suffix = W(" no banco de dados do Ordelio.") + "\r" + W("Erro: ");
     // The insert is tried even when the old balance could not be removed.
     RunGuarded(s, W("Ocorreu um erro ao limpar os saldos da filial ") + codigo + suffix, [&] {
-        ExecutaConfirmado(s, kClearBalance, [&] { q.param("CODEMPRESA").setText(codigo); });
+        ExecutaNaTransacao(s, kClearBalance, [&] { q.param("CODEMPRESA").setText(codigo); });
     });
     RunGuarded(s, W("Ocorreu um erro ao gravar o saldo inicial da filial ") + codigo + suffix, [&] {
-        ExecutaConfirmado(s, kInitialBalance, [&] {
+        ExecutaNaTransacao(s, kInitialBalance, [&] {
             const DateTime today = DateTime::Today();
             q.param("CODEMPRESA").setText(codigo);
             q.param("DATASALDO").setDate(today);
@@ -45,14 +45,14 @@ void GravaNumeracaoNF(Session& s, const std::string& codigo) {
                W("Ocorreu um erro ao gravar o numero inicial de Nf na tabela NUMERNF no banco de dados do "
                  "Ordelio.\rErro: "),
                [&] {
-                   ExecutaConfirmado(s, kClearNumbering, [&] { q.param("CODEMPRESA").setText(codigo); });
-                   ExecutaConfirmado(s, kNumbering, [&] { q.param("CODEMPRESA").setText(codigo); });
+                   ExecutaNaTransacao(s, kClearNumbering, [&] { q.param("CODEMPRESA").setText(codigo); });
+                   ExecutaNaTransacao(s, kNumbering, [&] { q.param("CODEMPRESA").setText(codigo); });
                });
 }
 
 void AtualizaUsuarioAdmin(Session& s) {
     RunGuarded(s, W("Ocorreu um erro ao atualizar o cadastro do usuário ADMIN no banco de dados do Ordelio.\rErro: "),
-               [&] { ExecutaConfirmado(s, kAdminUser); });
+               [&] { ExecutaNaTransacao(s, kAdminUser); });
 }
 
 }  // namespace conversor
